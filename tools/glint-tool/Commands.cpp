@@ -1,0 +1,183 @@
+// The subcommands of glint-tool, callable without a process.
+#include "Commands.h"
+
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+#include "Json.h"
+#include "PackWriter.h"
+#include "pack/DataPack.h"
+#include "pack/FileIo.h"
+#include "pack/ParamTable.h"
+#include "persist/SaveFileScrambler.h"
+
+namespace glint::tool {
+
+namespace {
+
+// Inputs the tool reads whole; far above anything the game holds in one file.
+constexpr std::uint64_t kMaxInputBytes = 256ull << 20;
+
+constexpr const char* kUsage =
+    "usage: glint-tool COMMAND ARGS...\n"
+    "  pack OUT.pk DIR             pack every file under DIR into an archive\n"
+    "  list PACK                   one line per entry: NAME<TAB>SIZE\n"
+    "  cat PACK PATH               an entry's bytes (or the loose file's) on standard output\n"
+    "  table FILE [--key KEY]      a text table as one JSON object\n"
+    "  scramble KEY IN OUT         scramble IN into OUT as the game stores user files\n"
+    "  unscramble KEY IN OUT       turn a stored user file back into its text\n";
+
+using Args = std::vector<std::string>;
+
+struct Context {
+    const Args& args;  // the command's own arguments, without the command name
+    std::ostream& out;
+    std::ostream& err;
+
+    int fail(const std::string& message) const {
+        err << "glint-tool: " << message << '\n';
+        return kExitFailed;
+    }
+};
+
+void writeBytes(std::ostream& out, const Bytes& bytes) {
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+int packCommand(const Context& c) {
+    const std::string& outPath = c.args[0];
+    std::vector<PackSource> sources;
+    std::string error;
+    if (!collectDirectory(c.args[1], outPath, sources, error)) {
+        return c.fail(error);
+    }
+    Bytes archive = buildPack(sources, error);
+    if (archive.empty()) {
+        return c.fail(error);
+    }
+    if (!writeFileAtomically(outPath, archive)) {
+        return c.fail(outPath + ": cannot be written");
+    }
+    return kExitOk;
+}
+
+int listCommand(const Context& c) {
+    DataPack pack;
+    if (!pack.open(c.args[0])) {
+        return c.fail(c.args[0] + ": cannot be opened");
+    }
+    for (std::size_t i = 0; i < pack.entryCount(); ++i) {
+        c.out << pack.entryName(i) << '\t' << pack.entry(i).size << '\n';
+    }
+    return kExitOk;
+}
+
+int catCommand(const Context& c) {
+    DataPack pack;
+    pack.open(c.args[0]);  // like the game: without the archive, loose files still answer
+    std::optional<PackData> data = pack.tryReadEntry(c.args[1]);
+    if (!data) {
+        return c.fail(c.args[1] + ": neither in the archive nor a readable file");
+    }
+    writeBytes(c.out, data->data);
+    return kExitOk;
+}
+
+int tableCommand(const Context& c) {
+    std::string key;
+    if (c.args.size() == 3) {
+        if (c.args[1] != "--key" || c.args[2].empty()) {
+            c.err << kUsage;
+            return kExitUsage;
+        }
+        key = c.args[2];
+    } else if (c.args.size() != 1) {
+        c.err << kUsage;
+        return kExitUsage;
+    }
+    std::optional<Bytes> bytes = readWholeFile(c.args[0], kMaxInputBytes);
+    if (!bytes) {
+        return c.fail(c.args[0] + ": cannot be read");
+    }
+    if (!key.empty()) {
+        std::optional<Bytes> plain = SaveFileScrambler::unscramble(*bytes, key);
+        if (!plain) {
+            return c.fail(c.args[0] + ": damaged (its rotation byte does not fit its length)");
+        }
+        bytes = std::move(plain);
+    }
+    ParamTable parsed;
+    parsed.loadFromBuffer(*bytes, true);
+    c.out << '{';
+    const char* separator = "\n  ";
+    for (const auto& [k, v] : parsed) {
+        c.out << separator << jsonString(k) << ": " << jsonString(v);
+        separator = ",\n  ";
+    }
+    c.out << (parsed.empty() ? "}\n" : "\n}\n");
+    return kExitOk;
+}
+
+int scrambling(const Context& c, bool forward) {
+    const std::string& key = c.args[0];
+    if (key.empty()) {
+        return c.fail("the key must not be empty");
+    }
+    std::optional<Bytes> input = readWholeFile(c.args[1], kMaxInputBytes);
+    if (!input) {
+        return c.fail(c.args[1] + ": cannot be read");
+    }
+    std::optional<Bytes> output = forward ? SaveFileScrambler::scramble(*input, key)
+                                          : SaveFileScrambler::unscramble(*input, key);
+    if (!output) {
+        return c.fail(c.args[1] + ": damaged (its rotation byte does not fit its length)");
+    }
+    if (!writeFileAtomically(c.args[2], *output)) {
+        return c.fail(c.args[2] + ": cannot be written");
+    }
+    return kExitOk;
+}
+
+struct Command {
+    std::size_t minArgs;
+    std::size_t maxArgs;
+    int (*run)(const Context&);
+};
+
+const std::map<std::string_view, Command>& commands() {
+    static const std::map<std::string_view, Command> byName = {
+        {"pack", {2, 2, packCommand}},
+        {"list", {1, 1, listCommand}},
+        {"cat", {2, 2, catCommand}},
+        {"table", {1, 3, tableCommand}},
+        {"scramble", {3, 3, [](const Context& c) { return scrambling(c, true); }}},
+        {"unscramble", {3, 3, [](const Context& c) { return scrambling(c, false); }}},
+    };
+    return byName;
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        out << kUsage;
+        return kExitOk;
+    }
+    auto it = commands().find(args[0]);
+    Args rest(args.begin() + 1, args.end());
+    if (it == commands().end() || rest.size() < it->second.minArgs ||
+        rest.size() > it->second.maxArgs) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    return it->second.run(Context{rest, out, err});
+}
+
+}  // namespace glint::tool
