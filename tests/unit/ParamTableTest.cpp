@@ -92,6 +92,29 @@ TEST(ParamTableParsing, ClearFirstDecidesWhetherEarlierEntriesStay) {
     EXPECT_EQ(entries(table), (Entries{{"c", "3"}}));
 }
 
+TEST(ParamTableParsing, RandomBytesGiveWellFormedEntriesWithOrWithoutAKey) {
+    std::mt19937 rng(11);
+    for (int round = 0; round < 3000; ++round) {
+        Bytes bytes(rng() % 64);
+        for (std::uint8_t& b : bytes) {
+            // Mostly separators, quotes and slashes: the bytes the parser decides on.
+            static const char interesting[] = " \t\r\n\"/ab";
+            b = rng() % 2 ? static_cast<std::uint8_t>(interesting[rng() % 9])
+                          : static_cast<std::uint8_t>(rng());
+        }
+        for (std::string_view key : {std::string_view{}, SaveFileScrambler::kSavedGameKey}) {
+            ParamTable table;
+            ASSERT_TRUE(table.loadFromBuffer(bytes, true, key));
+            for (const auto& [k, v] : table) {
+                ASSERT_FALSE(k.empty());
+                EXPECT_EQ(k.find_first_of(std::string(" \t\r\n", 4)), std::string::npos);
+                EXPECT_EQ(k.find("//"), std::string::npos);
+                EXPECT_EQ(v.find("//"), std::string::npos);
+            }
+        }
+    }
+}
+
 TEST(ParamTableLookup, GetReturnsTheDefaultWithoutInsertingButIndexingInserts) {
     ParamTable table = parse("a 1");
     EXPECT_EQ(table.get("missing", "1"), "1");
