@@ -1,1 +1,216 @@
-// placeholder: being written
+// The application object: what lives for the whole run, the start-up and shutdown order, the
+// message handling and the 30 ms frame step.
+#include "app/App.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/BlankView.h"
+#include "app/MainWindow.h"
+#include "app/View.h"
+#include "app/WindowPlacement.h"
+#include "platform/FrameTimer.h"
+#include "platform/System.h"
+
+namespace glint {
+
+namespace {
+
+App* theApp = nullptr;
+std::atomic<bool> inFrame{false};
+
+// Milliseconds of a clock that has been running since the machine started, so that two runs of
+// the program get different seeds.
+unsigned bootMilliseconds() {
+    using namespace std::chrono;
+    return static_cast<unsigned>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+// A program started from a launcher or another directory still finds its data beside itself.
+void workBesideData() {
+    std::error_code ec;
+    std::string executableDir = platform::executableDirectory();
+    if (!executableDir.empty() && std::filesystem::is_directory(executableDir + "data", ec)) {
+        std::filesystem::current_path(executableDir, ec);
+    }
+}
+
+}  // namespace
+
+App* app() {
+    return theApp;
+}
+
+std::atomic<bool>& inFrameFlag() {
+    return inFrame;
+}
+
+App::App() {
+    theApp = this;
+    std::srand(bootMilliseconds());
+    pack.open(kPackPath);  // without it, every read falls back to loose files
+    menuTable.loadFromBuffer(pack.readEntry(kMenuTablePath).data, true);
+    settings.loadRules(pack);
+}
+
+App::~App() {
+    if (theApp == this) {
+        theApp = nullptr;
+    }
+}
+
+int App::run() {
+    mainWindow = std::make_unique<MainWindow>(this);
+    WindowGeometry g = placeWindow(WindowGeometry{windowX, windowY, windowWidth, windowHeight},
+                                   platform::desktopBounds());
+    windowX = g.x;
+    windowY = g.y;
+    windowWidth = g.width;
+    windowHeight = g.height;
+    if (!mainWindow->create(kTitle, windowX, windowY, windowWidth, windowHeight)) {
+        std::fprintf(stderr, "glint: %s\n", mainWindow->error().c_str());
+        mainWindow.reset();
+        return 1;
+    }
+
+    BlankView blank(*mainWindow);
+    mainWindow->pushView(&blank);
+    mainWindow->drawFrame();
+    mainWindow->present();
+
+    sound.init();  // no device: the game runs silent
+    for (const char* path : SoundEffects::kFiles) {
+        sound.loadWav(path);
+    }
+    sound.setEnabled(soundOn);
+
+    platform::Message message;
+    int exitCode = 0;
+    while (platform::getMessage(message, exitCode)) {
+        handleMessage(message);
+    }
+
+    if (const char* stats = std::getenv("GLINT_FRAME_STATS"); stats != nullptr && *stats != '\0') {
+        std::fprintf(stderr, "glint: %d frame steps in %u ms\n", frameSteps_,
+                     frameSteps_ > 0 ? lastStepAt_ - firstStepAt_ : 0u);
+    }
+    mainWindow->platformWindow().hide();
+    if (mainWindow->fullScreen) {
+        mainWindow->leaveFullScreen();
+    }
+    // The sound device goes while the platform that made it still runs.
+    sound.shutdown();
+    mainWindow->destroy();
+    mainWindow.reset();
+    return exitCode;
+}
+
+void App::handleMessage(const platform::Message& message) {
+    using platform::MessageType;
+    MainWindow& window = *mainWindow;
+    View* top = window.target();
+    const int x = platform::mouseX(message.lParam);
+    const int y = platform::mouseY(message.lParam);
+    switch (message.type) {
+        case MessageType::Activate:
+            window.active = message.wParam != 0;
+            break;
+        case MessageType::Size:
+            if (message.wParam == platform::kSizeRestored && window.minimized) {
+                if (View* current = window.currentView()) {
+                    current->activate();
+                }
+                window.minimized = false;
+            }
+            break;
+        case MessageType::ShowWindow:
+            break;
+        case MessageType::Close:
+            // Alt+F4 asks the current view first. A close the program posted itself is its
+            // answer, and ends the program even while F4 is still held.
+            if (message.wParam == platform::kCloseFromSystem &&
+                platform::isKeyHeld(platform::HeldKey::F4)) {
+                window.requestClose();
+            } else {
+                window.platformWindow().hide();
+                platform::postQuitMessage(0);
+            }
+            break;
+        case MessageType::KeyDown:
+            if (top != nullptr) {
+                top->onKeyDown(static_cast<int>(message.wParam));
+            }
+            break;
+        case MessageType::Char:
+            if (top != nullptr) {
+                top->onChar(static_cast<int>(message.wParam),
+                            static_cast<int>(message.lParam & 0xffff));
+            }
+            break;
+        case MessageType::Timer:
+            if (message.wParam == platform::FrameTimer::kTimerId) {
+                frameStep();
+            }
+            break;
+        case MessageType::MouseMove:
+            if (top != nullptr) {
+                top->onMouseMove(x, y, message.wParam);
+            }
+            break;
+        case MessageType::LButtonDown:
+            if (top != nullptr) {
+                top->onLButtonDown(x, y, message.wParam);
+            }
+            break;
+        case MessageType::LButtonUp:
+            if (top != nullptr) {
+                top->onLButtonUp(x, y, message.wParam);
+            }
+            break;
+        case MessageType::RButtonUp:
+            if (top != nullptr) {
+                top->onRButtonUp(x, y, message.wParam);
+            }
+            break;
+    }
+}
+
+void App::frameStep() {
+    inFrame.store(true, std::memory_order_release);
+    lastStepAt_ = platform::milliseconds();
+    if (frameSteps_++ == 0) {
+        firstStepAt_ = lastStepAt_;
+    }
+    mainWindow->tick(kFrameMs);
+    mainWindow->drawFrame();
+    mainWindow->present();
+    inFrame.store(false, std::memory_order_release);
+}
+
+void App::quit() {
+    platform::postMessage(
+        platform::Message{platform::MessageType::Close, platform::kCloseFromProgram, 0});
+}
+
+int runProgram() {
+    workBesideData();
+    std::string error;
+    if (!platform::startVideo(error)) {
+        std::fprintf(stderr, "glint: cannot start the display: %s\n", error.c_str());
+        return 1;
+    }
+    int status = 0;
+    {
+        App application;
+        status = application.run();
+    }
+    platform::stopAll();
+    return status;
+}
+
+}  // namespace glint

@@ -1,1 +1,226 @@
-// placeholder: being written
+// The program's one window: its OpenGL context, display modes, the frame timer and keyboard
+// attached to it, and the stacks of views and dialogs that receive its input.
+#include "app/MainWindow.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+
+#include "app/App.h"
+#include "app/View.h"
+
+namespace glint {
+
+namespace {
+
+bool contains(const std::vector<View*>& stack, const View* view) {
+    return std::find(stack.begin(), stack.end(), view) != stack.end();
+}
+
+}  // namespace
+
+MainWindow::MainWindow(App* app) : app_(app) {}
+
+MainWindow::~MainWindow() {
+    destroy();
+}
+
+bool MainWindow::create(const std::string& title, int x_, int y_, int width_, int height_) {
+    title_ = title;
+    x = x_;
+    y = y_;
+    width = width_;
+    height = height_;
+    if (!window_.create(title, x, y, width, height)) {
+        return false;
+    }
+    // A window that has just been shown is the active one.
+    active = true;
+    timer_.start(App::kFrameMs, inFrameFlag());
+    if (app_ != nullptr) {
+        app_->keyboard.attach(window_);
+    }
+    return true;
+}
+
+void MainWindow::destroy() {
+    if (app_ != nullptr) {
+        app_->keyboard.detach();
+    }
+    timer_.stop();
+    window_.destroy();
+}
+
+bool MainWindow::enterFullScreen(int newWidth, int newHeight) {
+    if (newWidth == 320 || newWidth == 400 || newWidth == 640) {
+        return false;
+    }
+    if (!fullScreen) {
+        platform::Rect r = windowRect();
+        savedX = r.left;
+        savedY = r.top;
+        savedWidth = width;
+        savedHeight = height;
+    }
+    destroy();
+    create(title_, 0, 0, newWidth, newHeight);
+    fullScreen = window_.enterFullScreenMode(newWidth, newHeight);
+    return fullScreen;
+}
+
+bool MainWindow::leaveFullScreen() {
+    destroy();  // the display returns to the desktop's mode with the full-screen window
+    fullScreen = false;
+    create(title_, savedX, savedY, savedWidth, savedHeight);
+    return true;
+}
+
+void MainWindow::minimizeWindow() {
+    if (fullScreen) {
+        leaveFullScreen();
+    }
+    window_.minimize();
+    minimized = true;
+}
+
+void MainWindow::pushView(View* view) {
+    if (view == nullptr || contains(views_, view)) {
+        return;
+    }
+    view->activate();
+    views_.insert(views_.begin(), view);
+}
+
+void MainWindow::pushDialog(View* dialog) {
+    if (dialog == nullptr || contains(dialogs_, dialog)) {
+        return;
+    }
+    dialogs_.insert(dialogs_.begin(), dialog);
+    dialog->activate();
+    if (View* current = currentView()) {
+        current->activate();
+    }
+}
+
+void MainWindow::closeTop(bool now) {
+    if (!now) {
+        closeRequested_ = true;
+        return;
+    }
+    if (!dialogs_.empty()) {
+        closedDialog_ = dialogs_.front();
+        dialogs_.erase(dialogs_.begin());
+        notifyPending_ = true;
+    } else if (views_.size() >= 2) {
+        views_.erase(views_.begin());
+        views_.front()->activate();
+    }
+}
+
+void MainWindow::removeView(View* view) {
+    auto it = std::find(views_.begin(), views_.end(), view);
+    if (it == views_.end()) {
+        return;
+    }
+    bool wasCurrent = it == views_.begin();
+    views_.erase(it);
+    if (wasCurrent && !views_.empty()) {
+        views_.front()->activate();
+    }
+}
+
+void MainWindow::tick(int ms) {
+    if (closeRequested_) {
+        closeRequested_ = false;
+        closeTop(true);
+        // A view closed under a dialog that is still waiting to be announced.
+        notifyPending_ = notifyPending_ || closedDialog_ != nullptr;
+    }
+    if (notifyPending_) {
+        notifyPending_ = false;
+        View* closed = closedDialog_;
+        closedDialog_ = nullptr;
+        if (View* top = target(); top != nullptr && closed != nullptr) {
+            top->onDialogClosed(closed->result, closed);
+        }
+    }
+    if (active) {
+        if (View* top = target()) {
+            top->update(ms);
+        }
+    }
+    noteRestoredRect();
+}
+
+void MainWindow::drawFrame() {
+    if (minimized) {
+        return;
+    }
+    const bool gl = window_.exists();
+    if (gl) {
+        // Every frame starts from a clean modelview, so no translation outlives its frame.
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+    if (View* current = currentView()) {
+        current->draw();
+    }
+    for (auto it = dialogs_.rbegin(); it != dialogs_.rend(); ++it) {
+        if (gl) {
+            glPushMatrix();
+        }
+        (*it)->draw();
+        if (gl) {
+            glPopMatrix();
+        }
+    }
+}
+
+void MainWindow::present() {
+    if (window_.exists()) {
+        glFlush();
+        window_.swapBuffers();
+    }
+}
+
+void MainWindow::requestClose() {
+    dialogs_.clear();
+    if (View* current = currentView()) {
+        current->onCloseRequest();
+    }
+}
+
+View* MainWindow::target() const {
+    return !dialogs_.empty() ? dialogs_.front() : currentView();
+}
+
+platform::Rect MainWindow::windowRect() const {
+    if (window_.exists()) {
+        return window_.rect();
+    }
+    return platform::Rect{x, y, x + width, y + height};
+}
+
+platform::Point MainWindow::cursorPosition() const {
+    return platform::cursorPosition();
+}
+
+void MainWindow::moveWindow(int newX, int newY, int newWidth, int newHeight) {
+    window_.move(newX, newY, newWidth, newHeight);
+}
+
+void MainWindow::noteRestoredRect() const {
+    if (window_.exists() && !window_.isMinimized()) {
+        restoredRect_ = window_.rect();
+    }
+}
+
+platform::Rect MainWindow::lastRestoredRect() const {
+    noteRestoredRect();
+    if (restoredRect_.width() == 0) {
+        return platform::Rect{x, y, x + width, y + height};
+    }
+    return restoredRect_;
+}
+
+}  // namespace glint

@@ -1,1 +1,91 @@
-// placeholder: being written
+// Process-wide platform services: start-up of the video system, clocks, the cursor, held keys,
+// the clipboard and web addresses.
+#include "platform/System.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+namespace glint::platform {
+
+namespace {
+
+bool startSubsystems(std::uint32_t flags, std::string& error) {
+    if (SDL_InitSubSystem(flags) != 0) {
+        error = SDL_GetError();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool startVideo(std::string& error) {
+    // A borderless game window should not stop the desktop's screen saver from ending, nor
+    // should the whole program quit behind the window's back: closing is the game's decision.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    return startSubsystems(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER, error);
+}
+
+bool startEvents(std::string& error) {
+    return startSubsystems(SDL_INIT_EVENTS | SDL_INIT_TIMER, error);
+}
+
+void stopAll() {
+    SDL_Quit();
+}
+
+std::uint32_t milliseconds() {
+    return SDL_GetTicks();
+}
+
+Point cursorPosition() {
+    Point p;
+    SDL_GetGlobalMouseState(&p.x, &p.y);
+    return p;
+}
+
+bool isKeyHeld(HeldKey key) {
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    auto down = [&](SDL_Scancode code) { return code < count && state[code] != 0; };
+    switch (key) {
+        case HeldKey::F4:
+            return down(SDL_SCANCODE_F4);
+        case HeldKey::Control:
+            return down(SDL_SCANCODE_LCTRL) || down(SDL_SCANCODE_RCTRL);
+        case HeldKey::Shift:
+            return down(SDL_SCANCODE_LSHIFT) || down(SDL_SCANCODE_RSHIFT);
+    }
+    return false;
+}
+
+std::string clipboardText(std::size_t maxBytes) {
+    if (!SDL_HasClipboardText()) {
+        return {};
+    }
+    char* text = SDL_GetClipboardText();
+    if (text == nullptr) {
+        return {};
+    }
+    std::string result(text, std::min(std::char_traits<char>::length(text), maxBytes));
+    SDL_free(text);
+    return result;
+}
+
+bool openUrl(const std::string& address) {
+    return SDL_OpenURL(address.c_str()) == 0;
+}
+
+std::string executableDirectory() {
+    char* path = SDL_GetBasePath();
+    if (path == nullptr) {
+        return {};
+    }
+    std::string result(path);
+    SDL_free(path);
+    return result;
+}
+
+}  // namespace glint::platform

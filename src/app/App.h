@@ -1,0 +1,79 @@
+// The application object: what lives for the whole run, the start-up and shutdown order, the
+// message handling and the 30 ms frame step.
+#pragma once
+
+#include <atomic>
+#include <memory>
+
+#include "audio/SoundEffects.h"
+#include "input/KeyboardInput.h"
+#include "pack/DataPack.h"
+#include "pack/ParamTable.h"
+#include "platform/Messages.h"
+#include "play/GameSettings.h"
+#include "render/Camera.h"
+
+namespace glint {
+
+class MainWindow;
+
+class App {
+public:
+    static constexpr int kFrameMs = 30;
+    static constexpr const char* kTitle = "Glint Seeker";
+    static constexpr const char* kPackPath = "data/data.pk";
+    static constexpr const char* kMenuTablePath = "mui/menu.txt";
+
+    // Seeds the random generator, opens the data pack and reads the tables and rules. Needs the
+    // platform's services started (the seed comes from a clock that is running).
+    App();
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // The entry: opens the window, runs the message loop until the program quits, and shuts
+    // down in order. Returns the exit status (1 when no window could be opened).
+    int run();
+
+    // One message from the queue, as the window procedure handles it.
+    void handleMessage(const platform::Message& message);
+    // One fixed step: update the top view or dialog by 30 ms, draw, show.
+    void frameStep();
+
+    // Asks the program to end, as a view does that quits: a close the program posts itself.
+    static void quit();
+
+    int windowWidth = 800;
+    int windowHeight = 600;
+    int windowX = 0;
+    int windowY = 0;
+    Camera camera;
+    DataPack pack;
+    ParamTable menuTable;
+    KeyboardInput keyboard;
+    int backKey = platform::vk::kEscape;
+    int minimizeKey = platform::vk::kReturn;
+    bool autosave = false;
+    SoundEffects sound;
+    bool soundOn = true;
+    GameSettings settings;
+    std::unique_ptr<MainWindow> mainWindow;
+
+private:
+    // Frame statistics, printed at exit when GLINT_FRAME_STATS is set (a maintainer's check
+    // that the step holds its 30 ms).
+    int frameSteps_ = 0;
+    std::uint32_t firstStepAt_ = 0;
+    std::uint32_t lastStepAt_ = 0;
+};
+
+// The one application object, while it exists.
+App* app();
+
+// Set while a frame step runs, so that the timer posts no further step meanwhile.
+std::atomic<bool>& inFrameFlag();
+
+// Starts the platform, runs the application and stops the platform: what main does.
+int runProgram();
+
+}  // namespace glint

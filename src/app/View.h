@@ -1,0 +1,67 @@
+// The base of every screen and panel: input, update and drawing handed on to its widgets, and
+// dragging of the borderless window.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/System.h"
+
+namespace glint {
+
+class MainWindow;
+class Widget;
+
+class View {
+public:
+    explicit View(MainWindow& window) : window_(window) {}
+    virtual ~View() = default;
+    View(const View&) = delete;
+    View& operator=(const View&) = delete;
+
+    // Ends a drag once the cursor has left the window, then updates every widget.
+    virtual void update(int ms);
+    virtual void draw();
+    // Called on every push, when uncovered, when a dialog opens over it and when the window
+    // comes back from being minimized: stops a drag and resets every widget.
+    virtual void activate();
+    virtual void onKeyDown(int key);
+    virtual void onChar(int character, int repeat);
+    // A drag step first; then the widgets in order until one claims the move.
+    virtual void onMouseMove(int x, int y, std::uint64_t flags);
+    virtual void onLButtonUp(int x, int y, std::uint64_t flags);
+    // Starts a window drag unless a widget claims the press.
+    virtual void onLButtonDown(int x, int y, std::uint64_t flags);
+    virtual void onRButtonUp(int x, int y, std::uint64_t flags);
+    // A widget of this view was triggered.
+    virtual void onCommand(Widget* widget);
+    // A dialog above this view was closed with the given result.
+    virtual void onDialogClosed(int result, View* dialog);
+    // The desktop asked the program to close (Alt+F4).
+    virtual void onCloseRequest() {}
+
+    // Widgets are drawn and offered events in the order they were added; the view does not own
+    // them.
+    void addWidget(Widget* widget) { widgets_.push_back(widget); }
+    const std::vector<Widget*>& widgets() const { return widgets_; }
+    bool isDragging() const { return dragging_; }
+    MainWindow& window() const { return window_; }
+
+    // Handed to the view or dialog below when this one is closed as a dialog: 0 accept,
+    // 1 cancel.
+    int result = 0;
+    // While set and this view is on top, a left-button drag on empty space moves the window.
+    bool draggable = false;
+
+protected:
+    void stopDragging() { dragging_ = false; }
+
+    MainWindow& window_;
+    std::vector<Widget*> widgets_;
+
+private:
+    bool dragging_ = false;
+    platform::Point dragAnchor_;
+};
+
+}  // namespace glint

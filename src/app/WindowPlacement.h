@@ -1,0 +1,21 @@
+// Where the window opens: the stored geometry, kept sane and on the desktop.
+#pragma once
+
+#include "platform/Window.h"
+
+namespace glint {
+
+struct WindowGeometry {
+    int x = 0;
+    int y = 0;
+    int width = 800;
+    int height = 600;
+};
+
+// A width or height outside 320 to 16384 opens 800 x 600. A window whose centre lies past the
+// desktop's right (bottom) edge has its x (y) halved once. A window of which no part would be on
+// the desktop is then moved just far enough to lie on it. An empty desktop (unknown) leaves the
+// position as it is.
+WindowGeometry placeWindow(WindowGeometry stored, const platform::Rect& desktop);
+
+}  // namespace glint

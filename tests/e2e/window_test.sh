@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# The real program under a virtual display: one borderless 800 x 600 window titled
+# "Glint Seeker" at the placed position, about 33 frame steps a second, and a clean exit when
+# the window is closed by the desktop or with Escape. Screenshots go to the build's e2e folder.
+set -u
+glint=$1
+probe=$2
+shots=${3:-$(dirname "$glint")/e2e}
+mkdir -p "$shots"
+work=$(mktemp -d)
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# A display of our own, on a free number.
+exec 5<> <(:)
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset -wr >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+display=""
+for _ in $(seq 50); do
+    read -r -t 0.2 display <&5 && break
+done
+[ -n "$display" ] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$display" SDL_AUDIODRIVER=dummy GLINT_FRAME_STATS=1
+# Borderless windows say so in a property whose name a desktop normally provides.
+"$probe" intern _MOTIF_WM_HINTS
+
+start_glint() {
+    "$glint" >"$work/out" 2>"$work/err" &
+    pid=$!
+    window=""
+    for _ in $(seq 100); do
+        window=$(xdotool search --name '^Glint Seeker$' 2>/dev/null | head -n 1)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+}
+
+# Waits up to five seconds for the program to end; sets status.
+wait_exit() {
+    for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill -9 "$pid"
+        status=killed
+    else
+        wait "$pid"
+        status=$?
+    fi
+}
+
+# First run: the window, then a close from the desktop.
+start_glint
+if [ -z "$window" ]; then
+    fail "no window titled Glint Seeker appeared"
+    cat "$work/err"
+    exit 1
+fi
+[ "$(xdotool search --name '^Glint Seeker$' | wc -l)" -eq 1 ] || fail "more than one window"
+geometry=$(xdotool getwindowgeometry "$window")
+grep -q 'Position: 0,0' <<<"$geometry" || fail "window not at 0,0: $geometry"
+grep -q 'Geometry: 800x600' <<<"$geometry" || fail "window not 800x600: $geometry"
+hints=$(xprop -id "$window" _MOTIF_WM_HINTS)
+grep -q '= 0x2, 0x0' <<<"$hints" || fail "window not borderless: $hints"
+sleep 3
+import -window root "$shots/blank-window.png"
+"$probe" close "$window"
+wait_exit
+[ "$status" = 0 ] || fail "closing the window: exit status $status"
+stats=$(grep 'frame steps in' "$work/err")
+steps=$(sed -E 's/.*: ([0-9]+) frame steps in ([0-9]+) ms.*/\1/' <<<"$stats")
+ms=$(sed -E 's/.*: ([0-9]+) frame steps in ([0-9]+) ms.*/\2/' <<<"$stats")
+if [ -z "$stats" ] || [ "$ms" -lt 2000 ]; then
+    fail "no frame statistics over at least 2 s: '$stats'"
+else
+    rate=$(( (steps - 1) * 1000 / ms ))
+    { [ "$rate" -ge 28 ] && [ "$rate" -le 34 ]; } || fail "$rate frame steps a second ($stats)"
+    echo "frame steps: $stats, $rate a second"
+fi
+
+# Second run: Escape on the blank screen ends the program.
+start_glint
+[ -n "$window" ] || fail "no window on the second start"
+sleep 0.5
+xdotool windowfocus --sync "$window" key Escape
+wait_exit
+[ "$status" = 0 ] || fail "Escape: exit status $status"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "window test: all checks passed"

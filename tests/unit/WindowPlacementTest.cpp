@@ -1,0 +1,61 @@
+// Where the window opens, from the stored geometry and the desktop's size.
+#include "app/WindowPlacement.h"
+
+#include <gtest/gtest.h>
+
+namespace glint {
+namespace {
+
+const platform::Rect kDesktop{0, 0, 1280, 1024};
+
+WindowGeometry place(int x, int y, int w = 800, int h = 600) {
+    return placeWindow(WindowGeometry{x, y, w, h}, kDesktop);
+}
+
+TEST(WindowPlacement, AWindowWhoseCentreIsOffToTheRightHasItsXHalvedOnce) {
+    EXPECT_EQ(place(1000, 0).x, 500);
+    EXPECT_EQ(place(479, 0).x, 479);  // centre at 879: stays
+    EXPECT_EQ(place(0, 800).y, 400);
+}
+
+TEST(WindowPlacement, APartlyVisibleWindowStaysWhereItWas) {
+    WindowGeometry g = place(-300, 50);
+    EXPECT_EQ(g.x, -300);
+    EXPECT_EQ(g.y, 50);
+}
+
+TEST(WindowPlacement, AWindowEntirelyOffTheDesktopIsBroughtBack) {
+    // Halving once still leaves x = 1500 off a 1280-pixel desktop.
+    EXPECT_EQ(place(3000, 0).x, 480);
+    EXPECT_EQ(place(-5000, 0).x, 0);
+    EXPECT_EQ(place(0, -900).y, 0);
+    EXPECT_EQ(place(0, 5000).y, 424);
+}
+
+TEST(WindowPlacement, ImpossibleSizesOpenEightHundredBySixHundred) {
+    for (auto [w, h] : {std::pair{0, 600}, {800, 0}, {319, 600}, {800, 16385}, {-800, -600}}) {
+        WindowGeometry g = place(0, 0, w, h);
+        EXPECT_EQ(g.width, 800);
+        EXPECT_EQ(g.height, 600);
+    }
+    WindowGeometry kept = place(0, 0, 320, 16384);
+    EXPECT_EQ(kept.width, 320);
+    EXPECT_EQ(kept.height, 16384);
+}
+
+TEST(WindowPlacement, AnUnknownDesktopLeavesThePositionAlone) {
+    WindowGeometry g = placeWindow(WindowGeometry{3000, -40, 800, 600}, platform::Rect{});
+    EXPECT_EQ(g.x, 3000);
+    EXPECT_EQ(g.y, -40);
+}
+
+TEST(WindowPlacement, ADesktopNotAtTheOriginIsRespected) {
+    const platform::Rect second{1920, 0, 3200, 1024};
+    // Halved to 2500, which overlaps the desktop: kept.
+    EXPECT_EQ(placeWindow(WindowGeometry{5000, 0, 800, 600}, second).x, 2500);
+    // Halved to 4500, still beyond it: pulled back to its right edge.
+    EXPECT_EQ(placeWindow(WindowGeometry{9000, 0, 800, 600}, second).x, 2400);
+}
+
+}  // namespace
+}  // namespace glint
