@@ -25,7 +25,20 @@ bool startVideo(std::string& error) {
     // should the whole program quit behind the window's back: closing is the game's decision.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    return startSubsystems(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER, error);
+    if (!startSubsystems(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER, error)) {
+        return false;
+    }
+    // Without a display SDL falls back to drivers that draw nowhere: a window nobody can see
+    // is no way to play. Someone who asks for such a driver by name gets it.
+    std::string driver = SDL_GetCurrentVideoDriver() != nullptr ? SDL_GetCurrentVideoDriver() : "";
+    const char* requested = SDL_getenv("SDL_VIDEODRIVER");
+    if ((driver == "offscreen" || driver == "dummy") &&
+        (requested == nullptr || driver != requested)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        error = "no display to open a window on (is DISPLAY or WAYLAND_DISPLAY set?)";
+        return false;
+    }
+    return true;
 }
 
 bool startEvents(std::string& error) {

@@ -36,4 +36,46 @@ void GameSettings::loadRules(const DataPack& pack) {
     }
 }
 
+void GameSettings::loadKeys(const ParamTable& table) {
+    auto read = [&table](const char* key, const char* fallback) {
+        return ParamTable::toInt(table.get(key, fallback));
+    };
+    m_custom_type_game = read("m_custom_type_game", "0");
+    m_custom_kind_game = read("m_custom_kind_game", "0");
+    m_custom_level_num = read("m_custom_level_num", "1");
+
+    // A settings file that never held bindings has no left key; it gets the default set.
+    m_left_key = read("m_left_key", "0");
+    if (m_left_key == 0) {
+        resetKeys();
+        return;
+    }
+    m_right_key = read("m_right_key", "0");
+    m_up_key = read("m_up_key", "0");
+    m_down_key = read("m_down_key", "0");
+    m_die_key = read("m_die_key", "0");
+    m_fire_key = read("m_fire_key", "0");
+}
+
+void GameSettings::saveKeys(ParamTable& table) const {
+    table.set("m_left_key", ParamTable::fromInt(m_left_key));
+    table.set("m_right_key", ParamTable::fromInt(m_right_key));
+    table.set("m_up_key", ParamTable::fromInt(m_up_key));
+    table.set("m_down_key", ParamTable::fromInt(m_down_key));
+    table.set("m_die_key", ParamTable::fromInt(m_die_key));
+    table.set("m_fire_key", ParamTable::fromInt(m_fire_key));
+    table.set("m_custom_type_game", ParamTable::fromInt(m_custom_type_game));
+    table.set("m_custom_kind_game", ParamTable::fromInt(m_custom_kind_game));
+    table.set("m_custom_level_num", ParamTable::fromInt(m_custom_level_num));
+}
+
+void GameSettings::resetKeys() {
+    m_down_key = kKeyDown;
+    m_left_key = kKeyLeft;
+    m_right_key = kKeyRight;
+    m_up_key = kKeyUp;
+    m_fire_key = kKeySpace;
+    m_die_key = kKeyK;
+}
+
 }  // namespace glint

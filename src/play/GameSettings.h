@@ -3,11 +3,13 @@
 
 #include <array>
 
+#include "input/KeyNames.h"
 #include "persist/HighScoreTable.h"
 
 namespace glint {
 
 class DataPack;
+class ParamTable;
 
 struct GameSettings {
     // Where the rules come from, read once at start-up.
@@ -24,6 +26,18 @@ struct GameSettings {
     int m_level_set = 0;           // the level set being played, 0 or 1
     int m_light_dist = 0;          // spacing in cells of the decorative lights
 
+    // Key bindings, as scan codes; a binding of 0 is never held.
+    int m_down_key = kKeyDown;
+    int m_left_key = kKeyLeft;
+    int m_right_key = kKeyRight;
+    int m_up_key = kKeyUp;
+    int m_fire_key = kKeySpace;  // dig
+    int m_die_key = kKeyK;       // give up the current life
+    // The last custom-game choice.
+    int m_custom_type_game = 0;  // 0 = the chosen level, anything else = a random level
+    int m_custom_kind_game = 0;  // level set index, 0 or 1
+    int m_custom_level_num = 1;  // level number, 1 to 75
+
     // Table 0 belongs to level set 0, table 1 to level set 1.
     std::array<HighScoreTable, 2> highScores;
 
@@ -32,6 +46,17 @@ struct GameSettings {
     // m_lives_per_score keeps 1000; m_prob_take_gold and m_light_dist are at least 1; and
     // m_time_keep_gold_max is at least m_time_keep_gold_min + 1.
     void loadRules(const DataPack& pack);
+
+    // Reads the key bindings and the custom-game choice from the settings table, under their
+    // member names. The custom-game values default to 0, 0 and 1. When m_left_key reads as 0
+    // (missing, 0 or not a number) all six bindings go back to their defaults, whatever else
+    // the table holds; otherwise each of the other five bindings that is missing becomes 0.
+    // Values are taken as read, without any check.
+    void loadKeys(const ParamTable& table);
+    // Writes the nine values of loadKeys as decimal text, replacing what the table held for them.
+    void saveKeys(ParamTable& table) const;
+    // The six bindings back to the arrows, Space (dig) and K (give up a life).
+    void resetKeys();
 };
 
 }  // namespace glint

@@ -88,6 +88,29 @@ xdotool windowfocus --sync "$window" key Escape
 wait_exit
 [ "$status" = 0 ] || fail "Escape: exit status $status"
 
+# Started from elsewhere, the program works beside its executable when its data lies there.
+mkdir -p "$work/install/data"
+cp "$glint" "$work/install/glint"
+(cd / && exec "$work/install/glint" >"$work/out" 2>"$work/err") &
+pid=$!
+for _ in $(seq 100); do
+    xdotool search --name '^Glint Seeker$' >/dev/null 2>&1 && break
+    sleep 0.1
+done
+cwd=$(readlink "/proc/$pid/cwd")
+[ "$cwd" = "$work/install" ] || fail "started from /, works in '$cwd' instead of beside its data"
+kill -TERM "$pid"  # a termination signal closes the program like the desktop would
+wait_exit
+[ "$status" = 0 ] || fail "SIGTERM: exit status $status"
+
+# Without a display: one clear line, no crash.
+DISPLAY= WAYLAND_DISPLAY= timeout 20 "$glint" >"$work/out" 2>"$work/err"
+status=$?
+[ "$status" = 1 ] || fail "without a display: exit status $status"
+# (Display libraries may print their own complaints; the program's is one line.)
+[ "$(grep -c '^glint:' "$work/err")" -eq 1 ] && grep -q '^glint: cannot start the display' "$work/err" ||
+    fail "without a display: $(cat "$work/err")"
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"
     exit 1
