@@ -53,8 +53,12 @@ std::atomic<bool>& inFrameFlag() {
 App::App() {
     theApp = this;
     std::srand(bootMilliseconds());
+    catalogue = std::make_unique<AssetCatalogue>(pack);
     pack.open(kPackPath);  // without it, every read falls back to loose files
+    ParamTable param;
+    param.loadFromBuffer(pack.readEntry(kParamTablePath).data, true);
     menuTable.loadFromBuffer(pack.readEntry(kMenuTablePath).data, true);
+    catalogue->setSkinCount(ParamTable::toInt(param.get("m_skins_count", "0")));
     settings.loadRules(pack);
 }
 
@@ -83,6 +87,7 @@ int App::run() {
     mainWindow->drawFrame();
     mainWindow->present();
 
+    catalogue->load();
     sound.init();  // no device: the game runs silent
     for (const char* path : SoundEffects::kFiles) {
         sound.loadWav(path);
@@ -103,7 +108,8 @@ int App::run() {
     if (mainWindow->fullScreen) {
         mainWindow->leaveFullScreen();
     }
-    // The sound device goes while the platform that made it still runs.
+    // Textures and the sound device go while the GL context and the platform still exist.
+    catalogue->unload();
     sound.shutdown();
     mainWindow->destroy();
     mainWindow.reset();

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <memory>
 
+#include "app/AssetCatalogue.h"
 #include "audio/SoundEffects.h"
 #include "input/KeyboardInput.h"
 #include "pack/DataPack.h"
@@ -23,6 +24,7 @@ public:
     static constexpr const char* kTitle = "Glint Seeker";
     static constexpr const char* kPackPath = "data/data.pk";
     static constexpr const char* kMenuTablePath = "mui/menu.txt";
+    static constexpr const char* kParamTablePath = "dat/param.txt";
 
     // Seeds the random generator, opens the data pack and reads the tables and rules. Needs the
     // platform's services started (the seed comes from a clock that is running).
@@ -50,6 +52,7 @@ public:
     Camera camera;
     DataPack pack;
     ParamTable menuTable;
+    std::unique_ptr<AssetCatalogue> catalogue;
     KeyboardInput keyboard;
     int backKey = platform::vk::kEscape;
     int minimizeKey = platform::vk::kReturn;

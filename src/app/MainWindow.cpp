@@ -8,6 +8,7 @@
 
 #include "app/App.h"
 #include "app/View.h"
+#include "render/Texture.h"
 
 namespace glint {
 
@@ -36,6 +37,7 @@ bool MainWindow::create(const std::string& title, int x_, int y_, int width_, in
     }
     // A window that has just been shown is the active one.
     active = true;
+    Texture::setUploadEnabled(true);
     timer_.start(App::kFrameMs, inFrameFlag());
     if (app_ != nullptr) {
         app_->keyboard.attach(window_);
@@ -48,7 +50,20 @@ void MainWindow::destroy() {
         app_->keyboard.detach();
     }
     timer_.stop();
+    Texture::setUploadEnabled(false);
     window_.destroy();
+}
+
+void MainWindow::releaseTextures() {
+    if (app_ != nullptr && app_->catalogue) {
+        app_->catalogue->unload();
+    }
+}
+
+void MainWindow::reloadTextures() {
+    if (app_ != nullptr && app_->catalogue && window_.exists()) {
+        app_->catalogue->load();
+    }
 }
 
 bool MainWindow::enterFullScreen(int newWidth, int newHeight) {
@@ -62,16 +77,21 @@ bool MainWindow::enterFullScreen(int newWidth, int newHeight) {
         savedWidth = width;
         savedHeight = height;
     }
+    // A new context knows none of the old one's textures.
+    releaseTextures();
     destroy();
     create(title_, 0, 0, newWidth, newHeight);
     fullScreen = window_.enterFullScreenMode(newWidth, newHeight);
+    reloadTextures();
     return fullScreen;
 }
 
 bool MainWindow::leaveFullScreen() {
+    releaseTextures();
     destroy();  // the display returns to the desktop's mode with the full-screen window
     fullScreen = false;
     create(title_, savedX, savedY, savedWidth, savedHeight);
+    reloadTextures();
     return true;
 }
 

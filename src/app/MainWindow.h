@@ -93,6 +93,8 @@ public:
 
 private:
     void noteRestoredRect() const;
+    void releaseTextures();
+    void reloadTextures();
 
     App* app_;
     platform::Window window_;

@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "PictureMaker.h"
 #include "TestFiles.h"
 #include "pack/DataPack.h"
 #include "pack/ParamTable.h"
@@ -140,6 +141,47 @@ TEST_F(GlintTool, UnscrambleRefusesADamagedFileAndWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists("out.txt"));
     EXPECT_EQ(run({"scramble", "qx71m", "missing.txt", "out.sav"}), tool::kExitFailed);
     EXPECT_EQ(run({"scramble", "", "bad.sav", "out.sav"}), tool::kExitFailed);
+}
+
+TEST_F(GlintTool, InfoTellsWhatTheLoadersMakeOfEachKindOfFile) {
+    writeFile("content/dat/sheet.tga",
+              test::makeTga(256, 64, 32, [](int, int) { return test::Rgba{}; }));
+    writeFile("content/dat/sheet.spr", "file_name dat/sheet.tga groups 2 frames 8");
+    writeFile("content/mui/font.tga", test::makeFontPicture(256, 128, 94, 24, 5, 16));
+    ASSERT_EQ(run({"pack", "data.pk", "content"}), 0) << err.str();
+
+    ASSERT_EQ(run({"info", "dat/sheet.tga", "--pack", "data.pk"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "{\"width\": 256, \"height\": 64, \"bpp\": 32}\n");
+    ASSERT_EQ(run({"info", "dat/sheet.spr", "--pack", "data.pk"}), 0) << err.str();
+    EXPECT_EQ(out.str(),
+              "{\"groups\": 2, \"frames\": 8, \"frameWidth\": 32, \"frameHeight\": 32}\n");
+    ASSERT_EQ(run({"info", "mui/font.tga", "--pack", "data.pk"}), 0) << err.str();
+    EXPECT_NE(out.str().find("\"glyphs\": 94"), std::string::npos);
+
+    // A disk file, and a WAVE file made here by hand: 4 bytes of 16-bit mono at 22050 Hz.
+    std::string wave(
+        "RIFF\x28\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x22\x56\0\0"
+        "\x44\xac\0\0\x02\0\x10\0data\x04\0\0\0\x01\0\x02\0",
+        48);
+    writeFile("s1.wav", wave);
+    ASSERT_EQ(run({"info", "s1.wav"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "{\"channels\": 1, \"rate\": 22050, \"bits\": 16, \"bytes\": 4}\n");
+}
+
+TEST_F(GlintTool, InfoRefusesWhatTheLoadersRefuseWithOneLine) {
+    writeFile("bad.tga", std::string(10, '\0'));
+    EXPECT_EQ(run({"info", "bad.tga"}), tool::kExitFailed);
+    const std::string message = err.str();
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
+    writeFile("font.tga", test::makeFontPicture(256, 128, 90, 24, 5, 16));
+    EXPECT_EQ(run({"info", "font.tga"}), tool::kExitFailed);
+    EXPECT_NE(err.str().find("90 glyphs"), std::string::npos);
+    writeFile("lost.spr", "file_name dat/missing.tga");
+    EXPECT_EQ(run({"info", "lost.spr"}), tool::kExitFailed);
+    EXPECT_NE(err.str().find("dat/missing.tga"), std::string::npos);
+    writeFile("notes.txt", "hello");
+    EXPECT_EQ(run({"info", "notes.txt"}), tool::kExitFailed);
+    EXPECT_EQ(run({"info", "x.tga", "--pack", "absent.pk"}), tool::kExitFailed);
 }
 
 TEST_F(GlintTool, AWrongCommandLineShowsTheUsage) {

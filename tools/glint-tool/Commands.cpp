@@ -8,10 +8,14 @@
 
 #include "Json.h"
 #include "PackWriter.h"
+#include "audio/WaveReader.h"
 #include "pack/DataPack.h"
 #include "pack/FileIo.h"
 #include "pack/ParamTable.h"
 #include "persist/SaveFileScrambler.h"
+#include "render/Font.h"
+#include "render/Image.h"
+#include "render/Sprite.h"
 
 namespace glint::tool {
 
@@ -27,7 +31,9 @@ constexpr const char* kUsage =
     "  cat PACK PATH               an entry's bytes (or the loose file's) on standard output\n"
     "  table FILE [--key KEY]      a text table as one JSON object\n"
     "  scramble KEY IN OUT         scramble IN into OUT as the game stores user files\n"
-    "  unscramble KEY IN OUT       turn a stored user file back into its text\n";
+    "  unscramble KEY IN OUT       turn a stored user file back into its text\n"
+    "  info FILE [--pack PACK]     what the game's loaders make of a picture, sprite file,\n"
+    "                              font picture or WAVE file, as one JSON object\n";
 
 using Args = std::vector<std::string>;
 
@@ -141,6 +147,121 @@ int scrambling(const Context& c, bool forward) {
     return kExitOk;
 }
 
+bool endsWith(std::string_view text, std::string_view suffix) {
+    if (text.size() < suffix.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        char c = text[text.size() - suffix.size() + i];
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+        if (c != suffix[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// One JSON object of named integers, in the order given.
+std::string jsonNumbers(std::initializer_list<std::pair<const char*, long long>> fields) {
+    std::string out = "{";
+    for (const auto& [key, value] : fields) {
+        out += (out.size() > 1 ? ", " : "") + jsonString(key) + ": " + std::to_string(value);
+    }
+    return out + "}\n";
+}
+
+int infoCommand(const Context& c) {
+    const std::string& path = c.args[0];
+    DataPack pack;
+    if (c.args.size() == 3) {
+        if (c.args[1] != "--pack") {
+            c.err << kUsage;
+            return kExitUsage;
+        }
+        if (!pack.open(c.args[2])) {
+            return c.fail(c.args[2] + ": cannot be opened");
+        }
+    } else if (c.args.size() != 1) {
+        c.err << kUsage;
+        return kExitUsage;
+    }
+    // With an archive the path names an entry (or a loose file beside it), as the game reads it.
+    std::optional<Bytes> bytes;
+    if (c.args.size() == 3) {
+        if (std::optional<PackData> entry = pack.tryReadEntry(path)) {
+            bytes = std::move(entry->data);
+        }
+    } else {
+        bytes = readWholeFile(path, kMaxInputBytes);
+    }
+    if (!bytes) {
+        return c.fail(path + ": cannot be read");
+    }
+
+    std::string why;
+    if (endsWith(path, ".tga")) {
+        std::optional<Image> image = decodeTga(*bytes, &why);
+        if (!image) {
+            return c.fail(path + ": " + why);
+        }
+        if (endsWith(path, "font.tga")) {
+            Font font;
+            font.buildGlyphs(*bytes);
+            if (!font.built()) {
+                return c.fail(path + ": " + std::to_string(font.glyphsFound()) +
+                              " glyphs found, the font needs " + std::to_string(Font::kGlyphCount));
+            }
+            c.out << jsonNumbers({{"width", image->width},
+                                  {"height", image->height},
+                                  {"bpp", image->components * 8},
+                                  {"glyphs", font.glyphsFound()}});
+            return kExitOk;
+        }
+        c.out << jsonNumbers(
+            {{"width", image->width}, {"height", image->height}, {"bpp", image->components * 8}});
+        return kExitOk;
+    }
+    if (endsWith(path, ".jpg") || endsWith(path, ".jpeg")) {
+        std::optional<Image> image = decodeJpeg(*bytes, &why);
+        if (!image) {
+            return c.fail(path + ": " + why);
+        }
+        c.out << jsonNumbers({{"width", image->width},
+                              {"height", image->height},
+                              {"components", image->components}});
+        return kExitOk;
+    }
+    if (endsWith(path, ".spr")) {
+        Sprite sprite;
+        sprite.load(pack, *bytes, false, false);
+        if (sprite.texture() == nullptr || sprite.texture()->width == 0) {
+            ParamTable table;
+            table.loadFromBuffer(*bytes, true);
+            return c.fail(path + ": its picture '" + table.get("file_name", "0") +
+                          "' cannot be loaded");
+        }
+        c.out << jsonNumbers({{"groups", sprite.groups},
+                              {"frames", sprite.frames},
+                              {"frameWidth", static_cast<long long>(sprite.frameWidth)},
+                              {"frameHeight", static_cast<long long>(sprite.frameHeight)}});
+        return kExitOk;
+    }
+    if (endsWith(path, ".wav")) {
+        WaveReader wave;
+        if (!wave.parse(*bytes)) {
+            return c.fail(path + ": not a WAVE file the game can read");
+        }
+        c.out << jsonNumbers({{"channels", wave.format().channels},
+                              {"rate", wave.format().sampleRate},
+                              {"bits", wave.format().bitsPerSample},
+                              {"bytes", static_cast<long long>(wave.data().size())}});
+        return kExitOk;
+    }
+    return c.fail(path + ": not a picture, sprite file or WAVE file (by its name)");
+}
+
 struct Command {
     std::size_t minArgs;
     std::size_t maxArgs;
@@ -155,6 +276,7 @@ const std::map<std::string_view, Command>& commands() {
         {"table", {1, 3, tableCommand}},
         {"scramble", {3, 3, [](const Context& c) { return scrambling(c, true); }}},
         {"unscramble", {3, 3, [](const Context& c) { return scrambling(c, false); }}},
+        {"info", {1, 3, infoCommand}},
     };
     return byName;
 }

@@ -1,0 +1,215 @@
+// Drawing with a real GL context, read back pixel by pixel: sprite sheets with and without the
+// flip flag, a band of a widget picture, and a line of text each land where, and which way up,
+// the drawing rules say.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "PictureMaker.h"
+#include "TestFiles.h"
+#include "pack/DataPack.h"
+#include "platform/System.h"
+#include "platform/Window.h"
+#include "render/Font.h"
+#include "render/PictureBand.h"
+#include "render/Projection.h"
+#include "render/Sprite.h"
+#include "render/TgaTexture.h"
+
+namespace glint {
+namespace {
+
+using test::Rgba;
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+class Readback : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        std::string error;
+        ASSERT_TRUE(platform::startVideo(error)) << error;
+        window_ = new platform::Window;
+        ASSERT_TRUE(window_->create("readback", 0, 0, kWidth, kHeight)) << window_->error();
+        Texture::setUploadEnabled(true);
+    }
+    static void TearDownTestSuite() {
+        Texture::setUploadEnabled(false);
+        delete window_;
+        platform::stopAll();
+    }
+    void SetUp() override {
+        setupProjection(kWidth, kHeight);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glLoadIdentity();
+    }
+
+    // The colour at a point of the logical screen (y downward), read from the back buffer.
+    static Rgba at(int x, int y) {
+        glFinish();
+        std::uint8_t p[4] = {};
+        glReadPixels(x, kHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+        return Rgba{p[0], p[1], p[2], p[3]};
+    }
+
+    static platform::Window* window_;
+    test::ScratchDirectory scratch;
+};
+
+platform::Window* Readback::window_ = nullptr;
+
+// Close enough to a colour for filtered sampling.
+::testing::AssertionResult near(Rgba actual, Rgba expected) {
+    auto close = [](int a, int b) { return a - b <= 24 && b - a <= 24; };
+    if (close(actual.r, expected.r) && close(actual.g, expected.g) && close(actual.b, expected.b)) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "got (" << int(actual.r) << ", " << int(actual.g) << ", " << int(actual.b)
+           << ") instead of (" << int(expected.r) << ", " << int(expected.g) << ", "
+           << int(expected.b) << ")";
+}
+
+const Rgba kRed{255, 0, 0};
+const Rgba kGreen{0, 255, 0};
+const Rgba kBlue{0, 0, 255};
+const Rgba kYellow{255, 255, 0};
+const Rgba kBlack{0, 0, 0};
+
+// A sheet of 2 groups x 2 frames, 4 x 4 pixels each. In the picture as stored (row 0 at the
+// bottom), group 1 frame 1 is yellow in its upper half and blue in its lower half; every other
+// cell is red over green.
+Bytes orientationSheet() {
+    return test::makeTga(8, 8, 32, [](int column, int row) {
+        const bool cell11 = column >= 4 && row >= 4;
+        const bool upper = row % 4 >= 2;
+        if (cell11) {
+            return upper ? kYellow : kBlue;
+        }
+        return upper ? kRed : kGreen;
+    });
+}
+
+TEST_F(Readback, ASheetDrawnWithoutTheFlipShowsItsBandUpsideDown) {
+    test::writeFile("dat/sheet.tga", orientationSheet());
+    DataPack pack;
+    Sprite sprite;
+    sprite.load(pack, test::bytesOf("file_name dat/sheet.tga groups 2 frames 2"), false, true);
+    sprite.setGroup(1);
+    sprite.setFrame(1);
+    sprite.setSize(100.0f, 100.0f);
+    sprite.position = Vec3{200.0f, 200.0f, 0.0f};
+    sprite.draw(true);
+    EXPECT_TRUE(near(at(200, 170), kBlue));  // the band's lower half on top
+    EXPECT_TRUE(near(at(200, 230), kYellow));
+    EXPECT_TRUE(near(at(200, 140), kBlack));  // nothing outside the 100 x 100 rectangle
+    EXPECT_TRUE(near(at(260, 200), kBlack));
+}
+
+TEST_F(Readback, ASheetDrawnWithTheFlipShowsItsBandUpright) {
+    test::writeFile("dat/sheet.tga", orientationSheet());
+    DataPack pack;
+    Sprite sprite;
+    sprite.load(pack, test::bytesOf("file_name dat/sheet.tga groups 2 frames 2"), false, true);
+    sprite.setGroup(1);
+    sprite.setFrame(1);
+    sprite.setSize(100.0f, 100.0f);
+    sprite.flipV = true;
+    sprite.blended = true;
+    sprite.position = Vec3{500.0f, 300.0f, 0.0f};
+    sprite.draw(true);
+    EXPECT_TRUE(near(at(500, 270), kYellow));
+    EXPECT_TRUE(near(at(500, 330), kBlue));
+}
+
+TEST_F(Readback, AWidgetBandIsDrawnUprightFromTheBottomCount) {
+    // Three bands of four rows; band k (from the bottom) is its own colour over green.
+    const Rgba bandColour[] = {kRed, kYellow, kBlue};
+    TgaTexture picture;
+    ASSERT_TRUE(picture.loadFromMemory(test::makeTga(4, 12, 32,
+                                                     [&](int, int row) {
+                                                         const bool upper = row % 4 >= 2;
+                                                         return upper ? bandColour[row / 4]
+                                                                      : kGreen;
+                                                     }),
+                                       false, true));
+    drawPictureBand(picture, 2, 3, 400.0f, 100.0f, 100.0f, 60.0f, 0.0f);
+    EXPECT_TRUE(near(at(450, 112), kYellow));  // band 2, upper half at the top
+    EXPECT_TRUE(near(at(450, 148), kGreen));
+    EXPECT_TRUE(near(at(450, 95), kBlack));
+}
+
+TEST_F(Readback, TwentyFourBitRowsOfAnyWidthUploadIntact) {
+    // Three pixels of three bytes: a row of 9 bytes, not a multiple of four.
+    const Rgba columns[] = {kRed, kGreen, kBlue};
+    TgaTexture picture;
+    ASSERT_TRUE(picture.loadFromMemory(
+        test::makeTga(3, 2, 24, [&](int column, int) { return columns[column]; }), false, false));
+    drawPictureBand(picture, 1, 1, 100.0f, 450.0f, 300.0f, 60.0f, 0.0f);
+    EXPECT_TRUE(near(at(150, 480), kRed));
+    EXPECT_TRUE(near(at(250, 480), kGreen));
+    EXPECT_TRUE(near(at(350, 480), kBlue));
+}
+
+TEST_F(Readback, TextRisesUprightAboveItsBaseline) {
+    Bytes picture = test::makeFontPicture(256, 128, 94, 24, 5, 16);
+    TgaTexture texture;
+    ASSERT_TRUE(texture.loadFromMemory(picture, false, false));
+    Font font;
+    ASSERT_TRUE(font.buildGlyphs(picture));
+    font.setTexture(&texture);
+    // Each glyph of this picture is solid in its upper half and all but clear in its lower.
+    font.drawText("!", 100.0f, 100.0f, 400.0f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f);
+    const int middle = 100 + static_cast<int>(font.glyphWidth('!', 100.0f) / 2);
+    EXPECT_TRUE(near(at(middle, 320), kRed));
+    EXPECT_TRUE(near(at(middle, 380), kBlack));
+    EXPECT_TRUE(near(at(middle, 420), kBlack));  // nothing below the baseline
+    EXPECT_TRUE(near(at(middle, 290), kBlack));  // nor above the line's height
+    // Drawing text leaves blending and the depth test off.
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+}
+
+// Everything above in one frame, saved for a person to look at when GLINT_SHOT_DIR is set.
+TEST_F(Readback, AllTogetherForALook) {
+    const char* directory = std::getenv("GLINT_SHOT_DIR");
+    if (directory == nullptr) {
+        GTEST_SKIP() << "GLINT_SHOT_DIR not set";
+    }
+    test::writeFile("dat/sheet.tga", orientationSheet());
+    DataPack pack;
+    Sprite sprite;
+    sprite.load(pack, test::bytesOf("file_name dat/sheet.tga groups 2 frames 2"), false, true);
+    sprite.setGroup(1);
+    sprite.setFrame(1);
+    sprite.setSize(100.0f, 100.0f);
+    sprite.position = Vec3{200.0f, 200.0f, 0.0f};
+    sprite.draw(true);
+    sprite.flipV = true;
+    sprite.position = Vec3{350.0f, 200.0f, 0.0f};
+    sprite.draw(true);
+    Bytes fontPicture = test::makeFontPicture(256, 128, 94, 24, 5, 16);
+    TgaTexture texture;
+    ASSERT_TRUE(texture.loadFromMemory(fontPicture, false, false));
+    Font font;
+    ASSERT_TRUE(font.buildGlyphs(fontPicture));
+    font.setTexture(&texture);
+    font.drawText("!\"#$ %&'", 60.0f, 150.0f, 400.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f);
+    glFinish();
+    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(kWidth) * kHeight * 4);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    // Read-back rows start at the bottom, as TGA rows do.
+    Bytes tga = test::makeTga(kWidth, kHeight, 32, [&](int column, int row) {
+        const std::uint8_t* p = &rgba[(static_cast<std::size_t>(row) * kWidth + column) * 4];
+        return Rgba{p[0], p[1], p[2], 255};
+    });
+    test::writeFile(std::string(directory) + "/readback.tga", tga);
+    SUCCEED();
+}
+
+}  // namespace
+}  // namespace glint
