@@ -50,11 +50,11 @@ std::atomic<bool>& inFrameFlag() {
     return inFrame;
 }
 
-App::App() {
+App::App(const std::string& packPath) {
     theApp = this;
     std::srand(bootMilliseconds());
     catalogue = std::make_unique<AssetCatalogue>(pack);
-    pack.open(kPackPath);  // without it, every read falls back to loose files
+    pack.open(packPath);  // without it, every read falls back to loose files
     ParamTable param;
     param.loadFromBuffer(pack.readEntry(kParamTablePath).data, true);
     menuTable.loadFromBuffer(pack.readEntry(kMenuTablePath).data, true);

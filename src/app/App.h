@@ -26,9 +26,9 @@ public:
     static constexpr const char* kMenuTablePath = "mui/menu.txt";
     static constexpr const char* kParamTablePath = "dat/param.txt";
 
-    // Seeds the random generator, opens the data pack and reads the tables and rules. Needs the
-    // platform's services started (the seed comes from a clock that is running).
-    App();
+    // Seeds the random generator, opens the data pack and reads the tables and rules. A headless
+    // run (the simulation) names its own archive and loads the catalogue without a GL context.
+    explicit App(const std::string& packPath = kPackPath);
     ~App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;

@@ -10,9 +10,12 @@
 namespace glint {
 
 void GameSettings::loadRules(const DataPack& pack) {
-    PackData bytes = pack.readEntry(kRulesPath);
+    loadRulesFromBuffer(pack.readEntry(kRulesPath).data);
+}
+
+void GameSettings::loadRulesFromBuffer(std::span<const std::uint8_t> bytes) {
     ParamTable table;
-    table.loadFromBuffer(bytes.data, true);
+    table.loadFromBuffer(bytes, true);
     auto read = [&table](const char* key) { return ParamTable::toInt(table.get(key, "0")); };
 
     int livesPerScore = read("m_lives_per_score");

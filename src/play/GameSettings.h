@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <span>
 
 #include "input/KeyNames.h"
 #include "persist/HighScoreTable.h"
@@ -46,6 +48,8 @@ struct GameSettings {
     // m_lives_per_score keeps 1000; m_prob_take_gold and m_light_dist are at least 1; and
     // m_time_keep_gold_max is at least m_time_keep_gold_min + 1.
     void loadRules(const DataPack& pack);
+    // The same from the bytes of a rules table.
+    void loadRulesFromBuffer(std::span<const std::uint8_t> bytes);
 
     // Reads the key bindings and the custom-game choice from the settings table, under their
     // member names. The custom-game values default to 0, 0 and 1. When m_left_key reads as 0

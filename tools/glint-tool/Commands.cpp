@@ -8,6 +8,7 @@
 
 #include "Json.h"
 #include "PackWriter.h"
+#include "Simulation.h"
 #include "audio/WaveReader.h"
 #include "pack/DataPack.h"
 #include "pack/FileIo.h"
@@ -33,7 +34,10 @@ constexpr const char* kUsage =
     "  scramble KEY IN OUT         scramble IN into OUT as the game stores user files\n"
     "  unscramble KEY IN OUT       turn a stored user file back into its text\n"
     "  info FILE [--pack PACK]     what the game's loaders make of a picture, sprite file,\n"
-    "                              font picture or WAVE file, as one JSON object\n";
+    "                              font picture or WAVE file, as one JSON object\n"
+    "  sim (--set S --level N | --level-file PATH) [--custom] [--seed N] [--keys FILE]\n"
+    "      [--ticks N] [--no-enemies] [--rules FILE] [--pack PACK]\n"
+    "                              a headless game, one JSON object per game tick\n";
 
 using Args = std::vector<std::string>;
 
@@ -277,6 +281,7 @@ const std::map<std::string_view, Command>& commands() {
         {"scramble", {3, 3, [](const Context& c) { return scrambling(c, true); }}},
         {"unscramble", {3, 3, [](const Context& c) { return scrambling(c, false); }}},
         {"info", {1, 3, infoCommand}},
+        {"sim", {0, 64, [](const Context& c) { return runSimulation(c.args, c.out, c.err); }}},
     };
     return byName;
 }

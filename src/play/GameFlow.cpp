@@ -1,0 +1,249 @@
+// One game: the succession of levels of a level set, the score, lives and extra lives, the
+// level-start reveal, the death, end-of-level and game-over transitions, and the end of the game.
+#include "play/GameFlow.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/App.h"
+#include "input/KeyNames.h"
+#include "pack/ParamTable.h"
+#include "render/Projection.h"
+
+namespace glint {
+
+namespace {
+
+constexpr const char* kGameOver = "Game Over";
+
+// Adds without leaving 0 to kMaxScore.
+int addScore(int score, int points) {
+    const long long sum = static_cast<long long>(score) + points;
+    return static_cast<int>(std::clamp<long long>(sum, 0, GameFlow::kMaxScore));
+}
+
+std::string formatFloat(float value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%f", static_cast<double>(value));
+    return text;
+}
+
+}  // namespace
+
+GameFlow::GameFlow(App& app, const Options& options) : app_(app), withEnemies_(options.enemies) {
+    if (options.levelFile != nullptr) {
+        levelFile_ = *options.levelFile;
+        lastLevel = kFirstLevel;
+    }
+    m_level_current = kFirstLevel;
+    loadLevel(m_level_current);
+}
+
+GameFlow::~GameFlow() {
+    // Enemies refer to the player and the grid: they go first.
+    enemies_.clear();
+}
+
+void GameFlow::loadLevel(int level) {
+    enemies_.clear();
+    player_.reset();
+    grid_.reset();
+    if (level < kFirstLevel || level > kLevelsPerSet) {
+        level = kFirstLevel;
+    }
+    m_level_current = level;
+    // A death pending from the level just left must not carry into this one.
+    playerDead = false;
+    deadCountdown = 0;
+
+    grid_ = std::make_unique<LevelGrid>(app_);
+    if (levelFile_) {
+        grid_->buildFromBytes(*levelFile_);
+    } else {
+        grid_->buildLevel(level);
+    }
+    player_ = std::make_unique<Actor>(app_, *grid_, enemies_);
+    for (const Vec3& start : withEnemies_ ? grid_->enemyStarts : std::vector<Vec3>{}) {
+        auto enemy = std::make_unique<Enemy>(app_, *grid_, *player_, enemies_);
+        enemy->placeAt(start);
+        enemies_.push_back(std::move(enemy));
+    }
+    reveal_ = std::make_unique<LevelReveal>();
+    updateHud();
+    m_lifes_count_at_level_begin = lives;
+    m_score_at_level_begin = score;
+}
+
+void GameFlow::collect(int& points) {
+    score = addScore(score, points);
+    points = 0;
+}
+
+void GameFlow::updateHud() {
+    hud_.setScore(score);
+    hud_.setLives(lives);
+    hud_.setLevel(m_level_current);
+}
+
+void GameFlow::startTransition(const char* message) {
+    // A transition that is still there (the death countdown ended in this tick too) goes first.
+    transition_.reset();
+    transition_ = std::make_unique<LevelTransition>();
+    if (message != nullptr) {
+        transition_->setMessage(message);
+    }
+}
+
+void GameFlow::tick(int ms) {
+    KeyboardInput& keyboard = app_.keyboard;
+    keyboard.poll();
+    if (keyboard.isKeyDown(kKeyZ)) {
+        m_alpha -= 1.0f;
+    }
+    if (keyboard.isKeyDown(kKeyC)) {
+        m_alpha += 1.0f;
+    }
+    const int perLife = app_.settings.m_lives_per_score;
+    const int before = score / perLife;
+    collect(player_->points);
+    grid_->tick();
+
+    if (reveal_) {
+        reveal_->step();
+        if (reveal_->done()) {
+            reveal_.reset();
+        }
+        return;
+    }
+    if (transition_) {
+        transitionTick(ms);
+        return;
+    }
+    if (playerDead) {
+        deadCountdown = std::max(0, deadCountdown - ms);
+        if (deadCountdown == 0) {
+            playerDead = false;
+            m_level_current -= 1;
+            lives -= 1;
+            startTransition(lives < 0 ? kGameOver : nullptr);
+        }
+    } else {
+        player_->tick(ms);
+        if (player_->dead) {
+            playerDead = true;
+            deadCountdown = app_.settings.m_player_dead_time;
+        }
+        for (auto& enemy : enemies_) {
+            enemy->tick(ms);
+            collect(enemy->points);
+        }
+        updateHud();
+    }
+
+    const bool carrying = std::any_of(enemies_.begin(), enemies_.end(),
+                                      [](const auto& enemy) { return enemy->carriesGold(); });
+    if (grid_->levelComplete && !carrying) {
+        score = addScore(score, kLevelBonus);
+        startTransition(m_level_current + 1 > lastLevel ? kGameOver : nullptr);
+    }
+    // At most one life per tick, however many multiples the points crossed.
+    if (before != score / perLife) {
+        lives = std::min(lives + 1, kMaxLives);
+    }
+}
+
+void GameFlow::transitionTick(int ms) {
+    transition_->step(ms);
+    if (!transition_->done()) {
+        return;
+    }
+    m_level_current += 1;
+    transition_.reset();
+    if (m_level_current > lastLevel || lives < 0) {
+        m_is_game_over = true;
+        return;
+    }
+    loadLevel(m_level_current);
+}
+
+GameFlow::State GameFlow::state() const {
+    if (m_is_game_over) {
+        return State::Over;
+    }
+    if (reveal_) {
+        return State::Reveal;
+    }
+    if (transition_) {
+        return State::Transition;
+    }
+    return playerDead ? State::Dying : State::Playing;
+}
+
+void GameFlow::startCustomGame() {
+    m_custom_game = true;
+    GameSettings& settings = app_.settings;
+    int level = 1;
+    if (settings.m_custom_type_game != 0) {
+        settings.m_level_set = std::rand() % 2;
+        level = std::rand() % kLevelsPerSet + 1;
+    } else {
+        settings.m_level_set = settings.m_custom_kind_game;
+        level = settings.m_custom_level_num;
+    }
+    lastLevel = level;
+    loadLevel(level);
+}
+
+void GameFlow::save(ParamTable& table) {
+    table.set("gf_m_score_at_level_begin", ParamTable::fromInt(m_score_at_level_begin));
+    table.set("gf_m_lifes_count_at_level_begin", ParamTable::fromInt(m_lifes_count_at_level_begin));
+    table.set("gf_m_alpha", formatFloat(m_alpha));
+    table.set("gf_m_is_game_over", m_is_game_over ? "1" : "0");
+    table.set("gf_m_level_current", ParamTable::fromInt(m_level_current));
+    table.set("gf_m_custom_game", m_custom_game ? "1" : "0");
+    hud_.setLevel(m_level_current);
+}
+
+void GameFlow::load(const ParamTable& table) {
+    // A damaged file must not give a negative or absurd score or number of lives.
+    score =
+        std::clamp(ParamTable::toInt(table.get("gf_m_score_at_level_begin", "0")), 0, kMaxScore);
+    m_alpha = ParamTable::toFloat(table.get("gf_m_alpha", "0"));
+    lives = std::clamp(ParamTable::toInt(table.get("gf_m_lifes_count_at_level_begin", "0")), 0,
+                       kMaxLives);
+    m_is_game_over = ParamTable::toInt(table.get("gf_m_is_game_over", "0")) == 1;
+    m_level_current = ParamTable::toInt(table.get("gf_m_level_current", "0"));
+    m_custom_game = ParamTable::toInt(table.get("gf_m_custom_game", "0")) == 1;
+    loadLevel(m_level_current);
+}
+
+void GameFlow::draw() const {
+    const Camera& camera = app_.camera;
+    glPushMatrix();
+    applyCamera(camera);
+    glPushMatrix();
+    glRotatef(m_alpha, 1.0f, 0.0f, 0.0f);
+    if (!m_is_game_over) {
+        grid_->draw();
+        for (const auto& enemy : enemies_) {
+            enemy->draw();
+        }
+        player_->draw();
+    }
+    glPopMatrix();
+    glPopMatrix();
+    if (reveal_) {
+        reveal_->draw();
+    }
+    const Font& font = app_.catalogue->font();
+    if (transition_) {
+        transition_->draw(font);
+    }
+    hud_.draw(font);
+}
+
+}  // namespace glint

@@ -1,0 +1,101 @@
+// One game: the succession of levels of a level set, the score, lives and extra lives, the
+// level-start reveal, the death, end-of-level and game-over transitions, and the end of the game.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "pack/FileIo.h"
+#include "play/Hud.h"
+#include "play/LevelReveal.h"
+#include "play/LevelTransition.h"
+#include "world/Actor.h"
+#include "world/Enemy.h"
+#include "world/LevelGrid.h"
+
+namespace glint {
+
+class App;
+class ParamTable;
+
+class GameFlow {
+public:
+    static constexpr int kFirstLevel = 1;
+    static constexpr int kLevelsPerSet = 75;
+    static constexpr int kStartLives = 3;
+    static constexpr int kLevelBonus = 1500;
+    // Scores and lives stay within these, however they were reached or restored.
+    static constexpr int kMaxScore = 999999999;
+    static constexpr int kMaxLives = 999;
+
+    // How a game is set up beyond the game settings (the simulation uses these).
+    struct Options {
+        // Every level built is this file, and the game is that one level.
+        const Bytes* levelFile = nullptr;
+        bool enemies = true;
+    };
+
+    // A new game of the current level set, at level 1.
+    explicit GameFlow(App& app) : GameFlow(app, Options{}) {}
+    GameFlow(App& app, const Options& options);
+    ~GameFlow();
+    GameFlow(const GameFlow&) = delete;
+    GameFlow& operator=(const GameFlow&) = delete;
+
+    // Builds level n (1 when outside 1 to 75) of the current level set with its player and
+    // enemies, covered by a new reveal. The death countdown does not carry over.
+    void loadLevel(int level);
+    // One game tick of ms (30): tilt keys, points, grid, then the reveal, the transition, the
+    // death countdown or play, then completion and extra lives.
+    void tick(int ms);
+    void draw() const;
+
+    // A single chosen or random level, from the custom-game choice in the game settings.
+    void startCustomGame();
+    // The game's state in the saved-game table ("gf_" keys), and back: a restored game restarts
+    // its level with the score and lives that level began with.
+    void save(ParamTable& table);
+    void load(const ParamTable& table);
+
+    // What the game is doing, in the order the tick tests it.
+    enum class State { Reveal, Transition, Dying, Playing, Over };
+    State state() const;
+
+    int score = 0;
+    float m_alpha = 0.0f;
+    bool m_is_game_over = false;
+    int m_level_current = 0;
+    int lastLevel = kLevelsPerSet;
+    int lives = kStartLives;
+    int m_lifes_count_at_level_begin = 0;
+    int m_score_at_level_begin = 0;
+    bool m_custom_game = false;
+    int deadCountdown = 0;
+    bool playerDead = false;
+
+    LevelGrid* grid() const { return grid_.get(); }
+    Actor* player() const { return player_.get(); }
+    const EnemyList& enemies() const { return enemies_; }
+    const LevelReveal* reveal() const { return reveal_.get(); }
+    const LevelTransition* transition() const { return transition_.get(); }
+    const Hud& hud() const { return hud_; }
+
+private:
+    void collect(int& points);
+    void updateHud();
+    void startTransition(const char* message);
+    void transitionTick(int ms);
+
+    App& app_;
+    std::optional<Bytes> levelFile_;
+    bool withEnemies_ = true;
+    std::unique_ptr<LevelGrid> grid_;
+    std::unique_ptr<Actor> player_;
+    EnemyList enemies_;
+    std::unique_ptr<LevelReveal> reveal_;
+    std::unique_ptr<LevelTransition> transition_;
+    Hud hud_;
+};
+
+}  // namespace glint

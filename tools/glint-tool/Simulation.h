@@ -1,0 +1,13 @@
+// glint-tool sim: a whole game played without a window, one JSON line per game tick.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace glint::tool {
+
+// The command's arguments (after "sim"); returns the exit status.
+int runSimulation(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace glint::tool
