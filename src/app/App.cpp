@@ -15,6 +15,7 @@
 #include "app/WindowPlacement.h"
 #include "platform/FrameTimer.h"
 #include "platform/System.h"
+#include "play/GameView.h"
 
 namespace glint {
 
@@ -88,6 +89,13 @@ int App::run() {
     mainWindow->present();
 
     catalogue->load();
+    // Until there is a menu to choose from, the program starts a game of the first level set
+    // at once; leaving it (Escape) shows the blank screen, where Escape quits.
+    std::unique_ptr<GameView> game;
+    if (pack.tryReadEntry(LevelGrid::levelPath(0, 1))) {
+        game = std::make_unique<GameView>(*mainWindow, *this);
+        mainWindow->pushView(game.get());
+    }
     sound.init();  // no device: the game runs silent
     for (const char* path : SoundEffects::kFiles) {
         sound.loadWav(path);
@@ -113,6 +121,7 @@ int App::run() {
     sound.shutdown();
     mainWindow->destroy();
     mainWindow.reset();
+    game.reset();
     return exitCode;
 }
 

@@ -1,0 +1,82 @@
+// The view a game is played in: it ticks its game flow after a short start delay, draws the
+// playfield, and hands control back on Escape or Enter.
+#include "play/GameView.h"
+
+#include <GL/gl.h>
+
+#include "app/App.h"
+#include "app/MainWindow.h"
+#include "render/Projection.h"
+
+namespace glint {
+
+GameView::GameView(MainWindow& window, App& app) : GameView(window, app, GameFlow::Options{}) {}
+
+GameView::GameView(MainWindow& window, App& app, const GameFlow::Options& options)
+    : View(window), app_(app), flow_(std::make_unique<GameFlow>(app, options)) {}
+
+void GameView::update(int ms) {
+    finished = flow_->m_is_game_over;
+    if (finished) {
+        window_.closeTop(false);
+    } else if (startDelay > 0) {
+        startDelay -= ms;
+    } else {
+        flow_->tick(ms);
+        score = flow_->score;
+    }
+    View::update(ms);
+}
+
+void GameView::draw() {
+    setupProjection(window_.width, window_.height);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_ALPHA_TEST);
+    glEnable(GL_DEPTH_TEST);
+    flow_->draw();
+    View::draw();
+}
+
+void GameView::onKeyDown(int key) {
+    if (key == app_.backKey) {
+        window_.closeTop(false);
+    } else if (key == app_.minimizeKey) {
+        window_.minimizeWindow();
+        window_.closeTop(false);
+    }
+    View::onKeyDown(key);
+}
+
+platform::Point GameView::toScreen(int x, int y) const {
+    auto scale = [](int pixels, int window, int logical) {
+        return window > 0 ? static_cast<int>(static_cast<float>(pixels) /
+                                             (static_cast<float>(window) / logical))
+                          : pixels;
+    };
+    return platform::Point{scale(x, window_.width, 800), scale(y, window_.height, 600)};
+}
+
+void GameView::onLButtonUp(int x, int y, std::uint64_t flags) {
+    if (startDelay <= 0) {
+        const platform::Point p = toScreen(x, y);
+        x = p.x;
+        y = p.y;
+    }
+    View::onLButtonUp(x, y, flags);
+}
+
+void GameView::onRButtonUp(int x, int y, std::uint64_t flags) {
+    if (startDelay <= 0) {
+        const platform::Point p = toScreen(x, y);
+        x = p.x;
+        y = p.y;
+    }
+    View::onRButtonUp(x, y, flags);
+}
+
+void GameView::onCloseRequest() {
+    App::quit();
+}
+
+}  // namespace glint
