@@ -9,13 +9,14 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/BlankView.h"
 #include "app/MainWindow.h"
 #include "app/View.h"
 #include "app/WindowPlacement.h"
+#include "persist/SaveFileScrambler.h"
 #include "platform/FrameTimer.h"
 #include "platform/System.h"
-#include "play/GameView.h"
+#include "ui/IntroView.h"
+#include "ui/MainMenuView.h"
 
 namespace glint {
 
@@ -61,6 +62,16 @@ App::App(const std::string& packPath) {
     menuTable.loadFromBuffer(pack.readEntry(kMenuTablePath).data, true);
     catalogue->setSkinCount(ParamTable::toInt(param.get("m_skins_count", "0")));
     settings.loadRules(pack);
+    // The maker logo opens this project's own README, found beside the build directory.
+    std::error_code ec;
+    const std::string executable = platform::executableDirectory();
+    for (const char* candidate : {"../README.md", "README.md"}) {
+        const std::filesystem::path readme = std::filesystem::path(executable) / candidate;
+        if (!executable.empty() && std::filesystem::exists(readme, ec)) {
+            makerPageAddress = "file://" + std::filesystem::weakly_canonical(readme, ec).string();
+            break;
+        }
+    }
 }
 
 App::~App() {
@@ -70,6 +81,7 @@ App::~App() {
 }
 
 int App::run() {
+    loadSettings();
     mainWindow = std::make_unique<MainWindow>(this);
     WindowGeometry g = placeWindow(WindowGeometry{windowX, windowY, windowWidth, windowHeight},
                                    platform::desktopBounds());
@@ -83,24 +95,24 @@ int App::run() {
         return 1;
     }
 
-    BlankView blank(*mainWindow);
-    mainWindow->pushView(&blank);
+    // The intro picture stays on screen while everything else loads.
+    auto intro = std::make_unique<IntroView>(*mainWindow, *this);
+    mainWindow->pushView(intro.get());
     mainWindow->drawFrame();
     mainWindow->present();
 
     catalogue->load();
-    // Until there is a menu to choose from, the program starts a game of the first level set
-    // at once; leaving it (Escape) shows the blank screen, where Escape quits.
-    std::unique_ptr<GameView> game;
-    if (pack.tryReadEntry(LevelGrid::levelPath(0, 1))) {
-        game = std::make_unique<GameView>(*mainWindow, *this);
-        mainWindow->pushView(game.get());
-    }
     sound.init();  // no device: the game runs silent
     for (const char* path : SoundEffects::kFiles) {
         sound.loadWav(path);
     }
     sound.setEnabled(soundOn);
+
+    auto menu = std::make_unique<MainMenuView>(*mainWindow, *this);
+    mainWindow->pushView(menu.get());
+    menu->loadGame();
+    mainWindow->removeView(intro.get());
+    intro.reset();
 
     platform::Message message;
     int exitCode = 0;
@@ -112,6 +124,10 @@ int App::run() {
         std::fprintf(stderr, "glint: %d frame steps in %u ms\n", frameSteps_,
                      frameSteps_ > 0 ? lastStepAt_ - firstStepAt_ : 0u);
     }
+    menu->saveGame();
+    mainWindow->removeView(menu.get());
+    menu.reset();  // with every dialog it still owns
+    saveSettings();
     mainWindow->platformWindow().hide();
     if (mainWindow->fullScreen) {
         mainWindow->leaveFullScreen();
@@ -121,8 +137,53 @@ int App::run() {
     sound.shutdown();
     mainWindow->destroy();
     mainWindow.reset();
-    game.reset();
     return exitCode;
+}
+
+void App::makeDataDirectory() {
+    std::error_code ec;
+    std::filesystem::create_directories("data", ec);
+}
+
+void App::loadSettings() {
+    ParamTable table;
+    if (table.loadFromFile(kSettingsPath, true, SaveFileScrambler::kSettingsKey)) {
+        std::remove(kOldSettingsPath);
+        auto read = [&table](const char* key, const char* fallback) {
+            return ParamTable::toInt(table.get(key, fallback));
+        };
+        windowWidth = read("m_window_width", "0");
+        windowHeight = read("m_window_height", "0");
+        windowX = read("x", "0");
+        windowY = read("y", "0");
+        settings.loadKeys(table);
+        settings.keepChoicesUsable();
+        autosave = read("m_autosave", "0") == 1;
+        soundOn = read("m_sound", "1") == 1;
+        catalogue->setCurrentSkin(read("m_current_skin", "0"));
+    }
+    for (int set = 0; set < 2; ++set) {
+        settings.highScores[static_cast<std::size_t>(set)].load(HighScoreTable::kFiles[set]);
+    }
+}
+
+void App::saveSettings() {
+    ParamTable table;
+    table.set("m_window_width", ParamTable::fromInt(windowWidth));
+    table.set("m_window_height", ParamTable::fromInt(windowHeight));
+    const platform::Rect at =
+        mainWindow ? mainWindow->lastRestoredRect() : platform::Rect{windowX, windowY, 0, 0};
+    table.set("x", ParamTable::fromInt(at.left));
+    table.set("y", ParamTable::fromInt(at.top));
+    table.set("m_autosave", autosave ? "1" : "0");
+    table.set("m_sound", soundOn ? "1" : "0");
+    table.set("m_current_skin", ParamTable::fromInt(catalogue->currentSkin()));
+    settings.saveKeys(table);
+    makeDataDirectory();
+    table.save(kSettingsPath, SaveFileScrambler::kSettingsKey);
+    for (int set = 0; set < 2; ++set) {
+        settings.highScores[static_cast<std::size_t>(set)].save(HighScoreTable::kFiles[set]);
+    }
 }
 
 void App::handleMessage(const platform::Message& message) {

@@ -37,6 +37,18 @@ public:
     // down in order. Returns the exit status (1 when no window could be opened).
     int run();
 
+    static constexpr const char* kSettingsPath = "data/dx.cfg";
+    static constexpr const char* kOldSettingsPath = "data/d.cfg";
+    // Reads "data/dx.cfg" (window, sound, autosave, skin, keys, custom game), and the two
+    // high-score tables whether or not the settings could be read, so that stored scores are
+    // never replaced by empty tables at exit. Values that cannot be used are put right.
+    void loadSettings();
+    // Writes the settings and both high-score tables; the window's position is the last one it
+    // had while not minimized.
+    void saveSettings();
+    // User files live in "data", which is made when it does not exist.
+    static void makeDataDirectory();
+
     // One message from the queue, as the window procedure handles it.
     void handleMessage(const platform::Message& message);
     // One fixed step: update the top view or dialog by 30 ms, draw, show.
@@ -60,6 +72,8 @@ public:
     SoundEffects sound;
     bool soundOn = true;
     GameSettings settings;
+    // The page the maker logo opens: this project's own README.
+    std::string makerPageAddress;
     std::unique_ptr<MainWindow> mainWindow;
 
 private:

@@ -82,3 +82,27 @@ void GameSettings::resetKeys() {
 }
 
 }  // namespace glint
+
+namespace glint {
+
+void GameSettings::keepChoicesUsable() {
+    const GameSettings defaults;
+    auto keep = [](int& binding, int fallback) {
+        if (binding < 1 || binding > 255) {
+            binding = fallback;
+        }
+    };
+    keep(m_down_key, defaults.m_down_key);
+    keep(m_left_key, defaults.m_left_key);
+    keep(m_right_key, defaults.m_right_key);
+    keep(m_up_key, defaults.m_up_key);
+    keep(m_fire_key, defaults.m_fire_key);
+    keep(m_die_key, defaults.m_die_key);
+    m_custom_type_game = m_custom_type_game != 0 ? 1 : 0;
+    m_custom_kind_game = m_custom_kind_game != 0 ? 1 : 0;
+    if (m_custom_level_num < 1 || m_custom_level_num > 75) {
+        m_custom_level_num = 1;
+    }
+}
+
+}  // namespace glint

@@ -61,6 +61,9 @@ struct GameSettings {
     void saveKeys(ParamTable& table) const;
     // The six bindings back to the arrows, Space (dig) and K (give up a life).
     void resetKeys();
+    // After reading a stored file: a binding outside 1 to 255 returns to its default, a custom
+    // type or set other than 0 means 1, and a custom level outside 1 to 75 means 1.
+    void keepChoicesUsable();
 };
 
 }  // namespace glint

@@ -1,0 +1,292 @@
+// The main menu: the screen under everything else for the whole run. It starts, keeps and
+// resumes the game, opens every dialog, switches the display mode and holds the saved game.
+#include "ui/MainMenuView.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/App.h"
+#include "app/MainWindow.h"
+#include "pack/ParamTable.h"
+#include "persist/SaveFileScrambler.h"
+#include "platform/Messages.h"
+#include "platform/System.h"
+#include "play/GameView.h"
+#include "ui/CustomGameDialog.h"
+#include "ui/DialogSupport.h"
+#include "ui/GameOverDialog.h"
+#include "ui/HelpDialog.h"
+#include "ui/NewGameDialog.h"
+#include "ui/OptionsDialog.h"
+#include "ui/QuitDialog.h"
+#include "ui/TopSevenDialog.h"
+
+namespace glint {
+
+namespace {
+
+struct ButtonPlace {
+    UiTexture picture;
+    const char* keyX;  // null: the maker logo's fixed place
+    const char* keyY;
+};
+
+// In creation order, one per MainMenuView::ButtonIndex.
+constexpr ButtonPlace kButtons[] = {
+    {UiTexture::NewGame1Button, "m_glint1_game_btnx", "m_glint1_game_btny"},
+    {UiTexture::NewGame2Button, "m_glint2_game_btnx", "m_glint2_game_btny"},
+    {UiTexture::ContinueButton, "m_continue_single_game_btnx", "m_continue_single_game_btny"},
+    {UiTexture::QuitButton, "m_quit_game_btnx", "m_quit_game_btny"},
+    {UiTexture::HelpButton, "m_help_btnx", "m_help_btny"},
+    {UiTexture::Top7Button1, "m_mm_top7_1_btnx", "m_mm_top7_1_btny"},
+    {UiTexture::Top7Button2, "m_mm_top7_2_btnx", "m_mm_top7_2_btny"},
+    {UiTexture::OptionsButton, "m_options_btnx", "m_options_btny"},
+    {UiTexture::MakerLogo, nullptr, nullptr},
+    {UiTexture::PlayCustomButton, "m_play_custom_btnx", "m_play_custom_btny"},
+    {UiTexture::FullScreenButton, "m_mm_fullscreen_btnx", "m_mm_fullscreen_btny"},
+    {UiTexture::MinimizeButton, "m_mini_btnx", "m_mini_btny"},
+};
+
+}  // namespace
+
+MainMenuView::MainMenuView(MainWindow& window, App& app) : View(window), app_(app) {
+    const ParamTable& menu = app.menuTable;
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        const ButtonPlace& place = kButtons[i];
+        buttons_[i] = std::make_unique<Button>(this, &app.catalogue->texture(place.picture));
+        if (place.keyX != nullptr) {
+            buttons_[i]->setPosition(static_cast<float>(menuInt(menu, place.keyX)),
+                                     static_cast<float>(menuInt(menu, place.keyY)));
+        } else {
+            buttons_[i]->setPosition(225.0f, 470.0f);
+        }
+        addWidget(buttons_[i].get());
+    }
+    buttons_[kContinue]->visible = false;
+}
+
+MainMenuView::~MainMenuView() = default;
+
+template <typename T>
+void MainMenuView::open(std::unique_ptr<T>& slot, std::unique_ptr<T> dialog) {
+    // One dialog of each kind at a time, however fast the clicks come.
+    if (slot) {
+        return;
+    }
+    slot = std::move(dialog);
+    window_.pushDialog(slot.get());
+}
+
+platform::Point MainMenuView::toScreen(int x, int y) const {
+    auto scale = [](int pixels, int window, int logical) {
+        return window > 0 ? static_cast<int>(static_cast<float>(pixels) /
+                                             (static_cast<float>(window) / logical))
+                          : pixels;
+    };
+    return platform::Point{scale(x, window_.width, app_.camera.width),
+                           scale(y, window_.height, app_.camera.height)};
+}
+
+void MainMenuView::setUpScreen() {
+    glViewport(0, 0, window_.width, window_.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, app_.camera.width, app_.camera.height, 0.0, -50.0, 50.0);
+    glMatrixMode(GL_MODELVIEW);
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+}
+
+void MainMenuView::activate() {
+    if (window_.platformWindow().exists()) {
+        setUpScreen();
+    }
+    draggable = !window_.fullScreen;
+    View::activate();
+    if (game_ && game_->finished) {
+        const int score = game_->finalScore();
+        game_.reset();
+        auto dialog = std::make_unique<GameOverDialog>(window_, app_, score, levelSet_);
+        dialog->setReferenceSize(app_.camera.width, app_.camera.height);
+        dialog->dimBackdrop = true;
+        dialog->drawBackground = false;
+        open(gameOver_, std::move(dialog));
+    }
+}
+
+void MainMenuView::draw() {
+    // The game view sets its own projection; the menu's comes back with every frame.
+    setUpScreen();
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const JpegTexture& background = app_.catalogue->picture(LargePicture::Menu);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, background.name);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    const float w = static_cast<float>(app_.camera.width);
+    const float h = static_cast<float>(app_.camera.height);
+    // Upright: the picture's bottom row along the bottom edge, behind everything.
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(0.0f, 0.0f, -10.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(w, 0.0f, -10.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(w, h, -10.0f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(0.0f, h, -10.0f);
+    glEnd();
+    drawShadowedText(app_.catalogue->font(), kTitle, 40.0f, 10.0f, 50.0f);
+    View::draw();
+    buttons_[kContinue]->visible = game_ != nullptr;
+}
+
+void MainMenuView::onKeyDown(int key) {
+    if (key == app_.backKey) {
+        onCommand(buttons_[kQuit].get());
+    } else if (key == app_.minimizeKey) {
+        window_.minimizeWindow();  // leaves full screen first
+    }
+    View::onKeyDown(key);
+}
+
+void MainMenuView::onMouseMove(int x, int y, std::uint64_t flags) {
+    const platform::Point p = toScreen(x, y);
+    View::onMouseMove(p.x, p.y, flags);
+}
+
+void MainMenuView::onLButtonUp(int x, int y, std::uint64_t flags) {
+    const platform::Point p = toScreen(x, y);
+    View::onLButtonUp(p.x, p.y, flags);
+}
+
+void MainMenuView::onLButtonDown(int x, int y, std::uint64_t flags) {
+    const platform::Point p = toScreen(x, y);
+    View::onLButtonDown(p.x, p.y, flags);
+}
+
+void MainMenuView::startGame(bool custom) {
+    game_.reset();
+    game_ = std::make_unique<GameView>(window_, app_);
+    if (custom) {
+        game_->startCustomGame();
+        levelSet_ = app_.settings.m_level_set;
+    }
+    window_.pushView(game_.get());
+}
+
+void MainMenuView::onCommand(Widget* widget) {
+    View::onCommand(widget);
+    auto placed = [this](auto dialog, const char* prefix) {
+        placeDialog(*dialog, app_, prefix);
+        return dialog;
+    };
+    if (widget == buttons_[kNewGame1].get() || widget == buttons_[kNewGame2].get()) {
+        levelSet_ = widget == buttons_[kNewGame1].get() ? 0 : 1;
+        if (game_) {
+            open(newGame_, placed(std::make_unique<NewGameDialog>(window_, app_), "nd"));
+        } else {
+            app_.settings.m_level_set = levelSet_;
+            startGame(false);
+        }
+    } else if (widget == buttons_[kContinue].get()) {
+        if (game_) {
+            window_.pushView(game_.get());
+        }
+    } else if (widget == buttons_[kQuit].get()) {
+        open(quit_, placed(std::make_unique<QuitDialog>(window_, app_), "qd"));
+    } else if (widget == buttons_[kHelp].get()) {
+        open(help_, placed(std::make_unique<HelpDialog>(window_, app_), "hd"));
+    } else if (widget == buttons_[kOptions].get()) {
+        open(options_, placed(std::make_unique<OptionsDialog>(window_, app_), "od"));
+    } else if (widget == buttons_[kCustomGame].get()) {
+        open(customGame_, placed(std::make_unique<CustomGameDialog>(window_, app_), "cgd"));
+    } else if (widget == buttons_[kTop7Set1].get() || widget == buttons_[kTop7Set2].get()) {
+        auto dialog = std::make_unique<TopSevenDialog>(window_, app_,
+                                                       widget == buttons_[kTop7Set1].get() ? 0 : 1);
+        dialog->setReferenceSize(app_.camera.width, app_.camera.height);
+        open(topSeven_, std::move(dialog));
+    } else if (widget == buttons_[kFullScreen].get()) {
+        if (window_.fullScreen) {
+            window_.leaveFullScreen();
+            draggable = true;
+        } else if (window_.enterFullScreen(app_.camera.width, app_.camera.height)) {
+            draggable = false;
+        }
+        if (window_.platformWindow().exists()) {
+            setUpScreen();
+        }
+    } else if (widget == buttons_[kMinimize].get()) {
+        window_.minimizeWindow();
+    } else if (widget == buttons_[kMakerLogo].get()) {
+        if (!app_.makerPageAddress.empty()) {
+            platform::openUrl(app_.makerPageAddress);
+        }
+    }
+}
+
+void MainMenuView::onDialogClosed(int result, View* dialog) {
+    if (dialog == quit_.get()) {
+        quit_.reset();
+        if (result == 0) {
+            onCloseRequest();
+        }
+    } else if (dialog == newGame_.get()) {
+        newGame_.reset();
+        if (result == 0) {
+            app_.settings.m_level_set = levelSet_;
+            startGame(false);
+        }
+    } else if (dialog == customGame_.get()) {
+        customGame_.reset();
+        if (result == 0) {
+            startGame(true);
+        }
+    } else if (dialog == options_.get()) {
+        options_.reset();
+        if (game_) {
+            game_->reskin();
+        }
+    } else if (dialog == help_.get()) {
+        help_.reset();
+    } else if (dialog == topSeven_.get()) {
+        topSeven_.reset();
+    } else if (dialog == gameOver_.get()) {
+        gameOver_.reset();
+    }
+}
+
+void MainMenuView::onCloseRequest() {
+    App::quit();
+}
+
+void MainMenuView::saveGame() {
+    if (!game_) {
+        return;
+    }
+    ParamTable table;
+    table.set("m_game_kind", app_.settings.m_level_set != 0 ? "1" : "0");
+    if (app_.autosave) {
+        game_->saveGame(table);
+    }
+    App::makeDataDirectory();
+    table.save(kSavePath, SaveFileScrambler::kSavedGameKey);
+}
+
+void MainMenuView::loadGame() {
+    ParamTable table;
+    if (!table.loadFromFile(kSavePath, true, SaveFileScrambler::kSavedGameKey)) {
+        return;
+    }
+    std::remove(kSavePath);
+    levelSet_ = ParamTable::toInt(table.get("m_game_kind", "0")) != 0 ? 1 : 0;
+    app_.settings.m_level_set = levelSet_;
+    game_ = std::make_unique<GameView>(window_, app_);
+    game_->loadGame(table);
+}
+
+}  // namespace glint

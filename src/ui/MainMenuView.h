@@ -1,0 +1,91 @@
+// The main menu: the screen under everything else for the whole run. It starts, keeps and
+// resumes the game, opens every dialog, switches the display mode and holds the saved game.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "app/View.h"
+#include "ui/Widgets.h"
+
+namespace glint {
+
+class App;
+class CustomGameDialog;
+class GameOverDialog;
+class GameView;
+class HelpDialog;
+class NewGameDialog;
+class OptionsDialog;
+class QuitDialog;
+class TopSevenDialog;
+
+class MainMenuView : public View {
+public:
+    static constexpr const char* kSavePath = "data/save.sav";
+    static constexpr const char* kTitle = "FILCH AND DASH v1.1";
+
+    MainMenuView(MainWindow& window, App& app);
+    ~MainMenuView() override;
+
+    void draw() override;
+    // Sets up the screen, and shows the end of a game that has just come back finished.
+    void activate() override;
+    // Escape asks to quit; Enter minimizes (leaving full screen first).
+    void onKeyDown(int key) override;
+    void onMouseMove(int x, int y, std::uint64_t flags) override;
+    void onLButtonUp(int x, int y, std::uint64_t flags) override;
+    void onLButtonDown(int x, int y, std::uint64_t flags) override;
+    void onCommand(Widget* widget) override;
+    void onDialogClosed(int result, View* dialog) override;
+    void onCloseRequest() override;
+
+    // The game in progress at exit, kept for the next start (with its progress only when
+    // autosave is on). Nothing is written without a game.
+    void saveGame();
+    // Takes the saved game, if there is one, as the current game (not shown), and deletes the
+    // file: a saved game is resumed once.
+    void loadGame();
+
+    GameView* currentGame() const { return game_.get(); }
+    int levelSet() const { return levelSet_; }
+    Button& button(int index) { return *buttons_[static_cast<std::size_t>(index)]; }
+
+    // The buttons, in their order.
+    enum ButtonIndex {
+        kNewGame1,
+        kNewGame2,
+        kContinue,
+        kQuit,
+        kHelp,
+        kTop7Set1,
+        kTop7Set2,
+        kOptions,
+        kMakerLogo,
+        kCustomGame,
+        kFullScreen,
+        kMinimize,
+        kButtonCount
+    };
+
+private:
+    platform::Point toScreen(int x, int y) const;
+    void setUpScreen();
+    void startGame(bool custom);
+    template <typename T>
+    void open(std::unique_ptr<T>& slot, std::unique_ptr<T> dialog);
+
+    App& app_;
+    std::unique_ptr<GameView> game_;
+    int levelSet_ = 0;
+    std::array<std::unique_ptr<Button>, kButtonCount> buttons_;
+    std::unique_ptr<NewGameDialog> newGame_;
+    std::unique_ptr<QuitDialog> quit_;
+    std::unique_ptr<HelpDialog> help_;
+    std::unique_ptr<TopSevenDialog> topSeven_;
+    std::unique_ptr<OptionsDialog> options_;
+    std::unique_ptr<CustomGameDialog> customGame_;
+    std::unique_ptr<GameOverDialog> gameOver_;
+};
+
+}  // namespace glint

@@ -1,0 +1,201 @@
+// The custom game and options dialogs and the main menu, driven as a player would, without a
+// window: what they store, when they close, and that each dialog opens once.
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+#include "app/App.h"
+#include "app/MainWindow.h"
+#include "play/GameView.h"
+#include "ui/CustomGameDialog.h"
+#include "ui/MainMenuView.h"
+#include "ui/OptionsDialog.h"
+
+namespace glint {
+namespace {
+
+// The window stands in for a desktop: no GL, no SDL window.
+class MenuDialogs : public ::testing::Test {
+protected:
+    MenuDialogs() {
+        test::writeFile("dat/levels0/01.txt", std::string(22 * 33, ' '));
+        test::writeFile("dat/levels1/01.txt", std::string(22 * 33, ' '));
+        test::writeFile("dat/param.txt", "m_skins_count 3");
+        // Controls apart from each other, as a real layout has them.
+        test::writeFile("mui/menu.txt",
+                        "m_cgd_ok_btnx 20 m_cgd_ok_btny 400 m_cgd_cancel_btnx 200 "
+                        "m_cgd_cancel_btny 400 m_cgd_level_numx 300 m_cgd_level_numy 200 "
+                        "m_cgd_game_type1_radiox 20 m_cgd_game_type1_radioy 100 "
+                        "m_cgd_game_type2_radiox 20 m_cgd_game_type2_radioy 160 "
+                        "m_cgd_game_kind1_radiox 300 m_cgd_game_kind1_radioy 100 "
+                        "m_cgd_game_kind2_radiox 300 m_cgd_game_kind2_radioy 160 "
+                        "m_od_close_btnx 20 m_od_close_btny 400 m_od_autosave_chbx 300 "
+                        "m_od_autosave_chby 120");
+        app = std::make_unique<App>("none.pk");
+        app->catalogue->setSkinCount(3);
+        window = std::make_unique<MainWindow>(nullptr);
+        window->width = 800;
+        window->height = 600;
+        window->active = true;
+    }
+    // Clicks a control of a dialog (coordinates of the panel, which sits at 0, 0).
+    static void click(View& view, const Control& control) {
+        const int x = static_cast<int>(control.x) + 1;
+        const int y = static_cast<int>(control.y) + 1;
+        view.onMouseMove(x, y, 0);
+        view.onLButtonDown(x, y, 0);
+        view.onLButtonUp(x, y, 0);
+    }
+
+    test::ScratchDirectory scratch;
+    std::unique_ptr<App> app;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MenuDialogs, ACustomLevelOutsideOneToSeventyFiveKeepsTheDialogOpen) {
+    CustomGameDialog dialog(*window, *app);
+    window->pushDialog(&dialog);
+    ASSERT_TRUE(dialog.customRadio().on());
+    EXPECT_EQ(dialog.levelBox().text(), "1");
+    for (const char* text : {"0", "", "76"}) {
+        dialog.levelBox().setText(text);
+        dialog.onCommand(&dialog.okButton());
+        window->tick(30);
+        EXPECT_EQ(window->dialogs().size(), 1u) << "text '" << text << "'";
+    }
+    dialog.levelBox().setText("75");
+    dialog.onCommand(&dialog.okButton());
+    window->tick(30);
+    EXPECT_TRUE(window->dialogs().empty());
+    EXPECT_EQ(dialog.result, 0);
+    EXPECT_EQ(app->settings.m_custom_level_num, 75);
+}
+
+TEST_F(MenuDialogs, TheTypeAndSetChoicesAreStoredEvenWhenCancelled) {
+    {
+        CustomGameDialog dialog(*window, *app);
+        click(dialog, dialog.randomRadio());
+        EXPECT_FALSE(dialog.set1Radio().visible);
+        EXPECT_FALSE(dialog.levelBox().enabled);
+        dialog.levelBox().setText("99");
+        dialog.onCommand(&dialog.okButton());  // "Random" closes whatever the box holds
+        EXPECT_EQ(dialog.result, 0);
+        click(dialog, dialog.customRadio());
+        click(dialog, dialog.set2Radio());
+        click(dialog, dialog.randomRadio());
+        dialog.onCommand(&dialog.cancelButton());
+        EXPECT_EQ(dialog.result, 1);
+    }
+    EXPECT_EQ(app->settings.m_custom_type_game, 1);
+    EXPECT_EQ(app->settings.m_custom_kind_game, 1);
+    CustomGameDialog reopened(*window, *app);
+    EXPECT_TRUE(reopened.randomRadio().on());
+    EXPECT_TRUE(reopened.set2Radio().on());
+    EXPECT_FALSE(reopened.set2Radio().visible);
+}
+
+TEST_F(MenuDialogs, SkinsWrapBothWays) {
+    OptionsDialog dialog(*window, *app);
+    app->catalogue->setCurrentSkin(2);
+    dialog.onCommand(&dialog.skinUpButton());
+    EXPECT_EQ(app->catalogue->currentSkin(), 0);
+    dialog.onCommand(&dialog.skinDownButton());
+    EXPECT_EQ(app->catalogue->currentSkin(), 2);
+}
+
+TEST_F(MenuDialogs, KeysAreStoredByTheCloseButtonOnly) {
+    {
+        OptionsDialog dialog(*window, *app);
+        EXPECT_EQ(dialog.keyReader(0).keyCode(), app->settings.m_left_key);
+        dialog.keyReader(0).setKeyCode(30);
+        window->pushDialog(&dialog);
+        dialog.onKeyDown(27);  // Escape
+        window->tick(30);
+    }
+    EXPECT_EQ(app->settings.m_left_key, 203);
+    OptionsDialog dialog(*window, *app);
+    dialog.keyReader(0).setKeyCode(30);
+    dialog.keyReader(5).setKeyCode(16);
+    dialog.onCommand(&dialog.closeButton());
+    EXPECT_EQ(app->settings.m_left_key, 30);
+    EXPECT_EQ(app->settings.m_die_key, 16);
+    EXPECT_EQ(dialog.result, 0);
+}
+
+TEST_F(MenuDialogs, CheckBoxesSwitchAutosaveAndSoundAtOnce) {
+    OptionsDialog dialog(*window, *app);
+    EXPECT_FALSE(dialog.autosaveBox().on());
+    EXPECT_TRUE(dialog.soundBox().on());
+    // Drawn, a box takes its picture's band height; 32 keeps the two, 40 apart, from touching.
+    dialog.autosaveBox().height = dialog.soundBox().height = 32.0f;
+    click(dialog, dialog.autosaveBox());
+    click(dialog, dialog.soundBox());
+    EXPECT_TRUE(app->autosave);
+    EXPECT_FALSE(app->soundOn);
+    EXPECT_FALSE(app->sound.isEnabled());
+}
+
+TEST_F(MenuDialogs, ANewGameStartsAtOnceOrAsksFirst) {
+    MainMenuView menu(*window, *app);
+    window->pushView(&menu);
+    menu.onCommand(&menu.button(MainMenuView::kNewGame2));
+    ASSERT_NE(menu.currentGame(), nullptr);
+    EXPECT_EQ(window->currentView(), menu.currentGame());
+    EXPECT_EQ(app->settings.m_level_set, 1);
+    GameView* first = menu.currentGame();
+
+    window->closeTop(true);  // Escape in the game: back to the menu
+    menu.onCommand(&menu.button(MainMenuView::kNewGame1));
+    ASSERT_EQ(window->dialogs().size(), 1u);
+    // A second click while it is open opens no second dialog.
+    menu.onCommand(&menu.button(MainMenuView::kNewGame1));
+    EXPECT_EQ(window->dialogs().size(), 1u);
+    window->target()->onKeyDown(27);  // cancelled
+    window->tick(30);
+    EXPECT_EQ(menu.currentGame(), first);
+    EXPECT_EQ(app->settings.m_level_set, 1);
+}
+
+TEST_F(MenuDialogs, EveryDialogKindOpensOnlyOnce) {
+    MainMenuView menu(*window, *app);
+    window->pushView(&menu);
+    for (int button : {MainMenuView::kQuit, MainMenuView::kHelp, MainMenuView::kOptions,
+                       MainMenuView::kCustomGame, MainMenuView::kTop7Set1}) {
+        menu.onCommand(&menu.button(button));
+        menu.onCommand(&menu.button(button));
+    }
+    EXPECT_EQ(window->dialogs().size(), 5u);
+}
+
+TEST_F(MenuDialogs, TheSavedGameComesBackOnceAtItsLevelBeginning) {
+    app->autosave = true;
+    {
+        MainMenuView menu(*window, *app);
+        menu.onCommand(&menu.button(MainMenuView::kNewGame2));
+        GameFlow& flow = menu.currentGame()->flow();
+        flow.score = 5000;
+        flow.loadLevel(1);  // the level begins with 5000 points
+        flow.score = 5600;
+        menu.saveGame();
+    }
+    ASSERT_TRUE(std::filesystem::exists(MainMenuView::kSavePath));
+    app->settings.m_level_set = 0;
+    MainMenuView menu(*window, *app);
+    menu.loadGame();
+    ASSERT_NE(menu.currentGame(), nullptr);
+    EXPECT_EQ(menu.levelSet(), 1);
+    EXPECT_EQ(app->settings.m_level_set, 1);
+    EXPECT_EQ(menu.currentGame()->flow().score, 5000);
+    EXPECT_FALSE(std::filesystem::exists(MainMenuView::kSavePath));
+    MainMenuView third(*window, *app);
+    third.loadGame();
+    EXPECT_EQ(third.currentGame(), nullptr);
+}
+
+TEST_F(MenuDialogs, NoGameLeavesNoSavedGame) {
+    MainMenuView menu(*window, *app);
+    menu.saveGame();
+    EXPECT_FALSE(std::filesystem::exists(MainMenuView::kSavePath));
+}
+
+}  // namespace
+}  // namespace glint
