@@ -6,7 +6,8 @@ Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
 display=""
-for _ in $(seq 50); do
+# A loaded machine can take a while to start the server.
+for _ in $(seq 150); do
     read -r -t 0.2 display <&5 && break
 done
 if [ -z "$display" ]; then
