@@ -235,6 +235,16 @@ void MainWindow::noteRestoredRect() const {
     }
 }
 
+platform::Point MainWindow::toLogical(int px, int py, int logicalWidth, int logicalHeight) const {
+    auto scale = [](int pixels, int window, int logical) {
+        return window > 0
+                   ? static_cast<int>(static_cast<float>(pixels) /
+                                      (static_cast<float>(window) / static_cast<float>(logical)))
+                   : pixels;
+    };
+    return platform::Point{scale(px, width, logicalWidth), scale(py, height, logicalHeight)};
+}
+
 platform::Rect MainWindow::lastRestoredRect() const {
     noteRestoredRect();
     if (restoredRect_.width() == 0) {

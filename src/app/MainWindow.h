@@ -71,6 +71,10 @@ public:
     virtual platform::Point cursorPosition() const;
     virtual void moveWindow(int x, int y, int width, int height);
 
+    // Window client pixels to a logical screen of the given size (truncated); a window of
+    // unknown size maps one to one.
+    platform::Point toLogical(int x, int y, int logicalWidth, int logicalHeight) const;
+
     // The window's rectangle the last time it was seen not minimized: the position worth
     // remembering for the next start.
     platform::Rect lastRestoredRect() const;

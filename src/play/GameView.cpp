@@ -49,12 +49,7 @@ void GameView::onKeyDown(int key) {
 }
 
 platform::Point GameView::toScreen(int x, int y) const {
-    auto scale = [](int pixels, int window, int logical) {
-        return window > 0 ? static_cast<int>(static_cast<float>(pixels) /
-                                             (static_cast<float>(window) / logical))
-                          : pixels;
-    };
-    return platform::Point{scale(x, window_.width, 800), scale(y, window_.height, 600)};
+    return window_.toLogical(x, y, 800, 600);
 }
 
 void GameView::onLButtonUp(int x, int y, std::uint64_t flags) {

@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include <optional>
 #include <string_view>
 
 #include "app/App.h"

@@ -80,13 +80,7 @@ void MainMenuView::open(std::unique_ptr<T>& slot, std::unique_ptr<T> dialog) {
 }
 
 platform::Point MainMenuView::toScreen(int x, int y) const {
-    auto scale = [](int pixels, int window, int logical) {
-        return window > 0 ? static_cast<int>(static_cast<float>(pixels) /
-                                             (static_cast<float>(window) / logical))
-                          : pixels;
-    };
-    return platform::Point{scale(x, window_.width, app_.camera.width),
-                           scale(y, window_.height, app_.camera.height)};
+    return window_.toLogical(x, y, app_.camera.width, app_.camera.height);
 }
 
 void MainMenuView::setUpScreen() {

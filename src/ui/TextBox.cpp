@@ -17,8 +17,8 @@ float TextBox::width(const std::string& text) const {
 void TextBox::setText(std::string_view text) {
     lines_.clear();
     firstLine_ = 0;
-    // The help text comes from the data pack; whatever its size, only a bounded part of it is
-    // wrapped and kept.
+    // The help text comes from the data pack; whatever its size, only its first kMaxTextBytes
+    // bytes are wrapped and kept.
     std::string source(text.substr(0, kMaxTextBytes));
     // The closing carriage return ends the last word and the last line.
     source.push_back('\r');
