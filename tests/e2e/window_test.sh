@@ -24,6 +24,15 @@ for _ in $(seq 150); do
 done
 [ -n "$display" ] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 export DISPLAY=":$display" SDL_AUDIODRIVER=dummy GLINT_FRAME_STATS=1
+
+# The program runs from a copy of its own, so that the settings, scores and saved games it writes
+# stay in the test's folder and no earlier run of the build's program changes what it does.
+build=$(dirname "$glint")
+mkdir -p "$work/app/data"
+cp "$glint" "$work/app/glint"
+cp "$build"/data/data.pk "$build"/data/s*.wav "$work/app/data/" 2>/dev/null
+tool="$build/glint-tool"
+glint="$work/app/glint"
 # Borderless windows say so in a property whose name a desktop normally provides.
 "$probe" intern _MOTIF_WM_HINTS
 
@@ -95,8 +104,7 @@ wait_exit
 
 # Third run: a game of the first level set, started from the menu as a player does. The button's
 # place comes from the menu table in the pack.
-pack="$(dirname "$glint")/data/data.pk"
-tool="$(dirname "$glint")/glint-tool"
+pack="$work/app/data/data.pk"
 if [ -f "$pack" ] && [ -x "$tool" ]; then
     menu=$("$tool" cat "$pack" mui/menu.txt | tr '\r\t' '  ')
     bx=$(awk '{for (i = 1; i < NF; i++) if ($i == "m_glint1_game_btnx") print $(i + 1)}' <<<"$menu")
@@ -107,11 +115,12 @@ if [ -f "$pack" ] && [ -x "$tool" ]; then
     xdotool mousemove --sync $((bx + 20)) $((by + 15)) click 1
     sleep 6  # past the level-start reveal
     import -window root -crop 800x600+0+0 "$shots/game.png"
-    # The playfield shows something, and the status line holds bright text.
+    # The playfield shows something, and the status line holds text in its own yellow-green.
     field=$(convert "$shots/game.png" -crop 800x540+0+0 +repage -colorspace gray -format '%[fx:mean]' info:)
-    hud=$(convert "$shots/game.png" -crop 760x40+20+550 +repage -colorspace gray -format '%[fx:maxima]' info:)
+    hud=$(convert "$shots/game.png" -crop 760x40+20+550 +repage -fuzz 10% -fill white \
+        -opaque 'rgb(210,237,37)' -fill black +opaque white -colorspace gray -format '%[fx:mean]' info:)
     awk -v f="$field" 'BEGIN { exit !(f > 0.02) }' || fail "the playfield looks empty (mean $field)"
-    awk -v s="$hud" 'BEGIN { exit !(s > 0.6) }' || fail "no status line text (brightest $hud)"
+    awk -v s="$hud" 'BEGIN { exit !(s > 0.01) }' || fail "no status line text (share $hud)"
     xdotool key Escape
     sleep 0.5
     xdotool key Escape
@@ -126,6 +135,7 @@ fi
 # Started from elsewhere, the program works beside its executable when its data lies there.
 mkdir -p "$work/install/data"
 cp "$glint" "$work/install/glint"
+cp "$pack" "$work/install/data/" 2>/dev/null
 (cd / && exec "$work/install/glint" >"$work/out" 2>"$work/err") &
 pid=$!
 for _ in $(seq 100); do
