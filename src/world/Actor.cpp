@@ -65,54 +65,33 @@ void Actor::startFallIfUnsupported(int c, int r) {
     }
 }
 
+namespace {
+
+// What differs between walking right and walking left.
+struct Side {
+    int step;  // +1 right, -1 left
+    int walk;
+    int walkGroup;
+    int rope;
+    int ropeGroup;
+    int oppositeWalk;
+    int oppositeRope;
+};
+constexpr Side kRight{1, kWalkingRight, 1, kRopeRight, 6, kWalkingLeft, kRopeLeft};
+constexpr Side kLeft{-1, kWalkingLeft, 2, kRopeLeft, 7, kWalkingRight, kRopeRight};
+
+}  // namespace
+
 void Actor::moveRight() {
-    const Cell here = cell();
-    const Vec3 centre = grid_.cellCentre(here.column, here.row);
-    Vec3& p = sprite.position;
-    if (grid_.isNearCellCentre(p, tolerance)) {
-        startFallIfUnsupported(here.column, here.row);
-        if (motion == kFalling) {
-            p.x = centre.x;
-            return;
-        }
-        if (blocks(grid_.tileAt(here.column + 1, here.row))) {
-            setMotion(kStanding, 0);
-        } else if (isKind(grid_.tileAt(here.column, here.row), TileKind::Rope)) {
-            setMotion(kRopeRight, 6);
-        } else {
-            setMotion(kWalkingRight, 1);
-        }
-    } else {
-        // Between cells a figure keeps going: walls are only tested at a centre.
-        if (motion == kStanding || motion == kWalkingLeft) {
-            setMotion(kWalkingRight, 1);
-        }
-        if (motion == kRopeLeft) {
-            setMotion(kRopeRight, 6);
-        }
-    }
-    switch (motion) {
-        case kWalkingRight:
-        case kRopeRight:
-            p.x += speed;
-            p.y = centre.y;
-            sprite.animate(30);
-            facing = 1;
-            break;
-        case kStanding:
-            if (centre.x - p.x >= speed) {
-                p.x += speed;
-                motion = kWalkingRight;
-            } else {
-                p.x = centre.x;
-            }
-            break;
-        default:
-            break;
-    }
+    moveSideways(kRight.step);
 }
 
 void Actor::moveLeft() {
+    moveSideways(kLeft.step);
+}
+
+void Actor::moveSideways(int step) {
+    const Side& side = step > 0 ? kRight : kLeft;
     const Cell here = cell();
     const Vec3 centre = grid_.cellCentre(here.column, here.row);
     Vec3& p = sprite.position;
@@ -122,39 +101,36 @@ void Actor::moveLeft() {
             p.x = centre.x;
             return;
         }
-        if (blocks(grid_.tileAt(here.column - 1, here.row))) {
+        if (blocks(grid_.tileAt(here.column + side.step, here.row))) {
             setMotion(kStanding, 0);
         } else if (isKind(grid_.tileAt(here.column, here.row), TileKind::Rope)) {
-            setMotion(kRopeLeft, 7);
+            setMotion(side.rope, side.ropeGroup);
         } else {
-            setMotion(kWalkingLeft, 2);
+            setMotion(side.walk, side.walkGroup);
         }
     } else {
-        if (motion == kStanding || motion == kWalkingRight) {
-            setMotion(kWalkingLeft, 2);
+        // Between cells a figure keeps going: walls are only tested at a centre.
+        if (motion == kStanding || motion == side.oppositeWalk) {
+            setMotion(side.walk, side.walkGroup);
         }
-        if (motion == kRopeRight) {
-            setMotion(kRopeLeft, 7);
+        if (motion == side.oppositeRope) {
+            setMotion(side.rope, side.ropeGroup);
         }
     }
-    switch (motion) {
-        case kWalkingLeft:
-        case kRopeLeft:
-            p.x -= speed;
-            p.y = centre.y;
-            sprite.animate(30);
-            facing = -1;
-            break;
-        case kStanding:
-            if (p.x - centre.x >= speed) {
-                p.x -= speed;
-                motion = kWalkingLeft;
-            } else {
-                p.x = centre.x;
-            }
-            break;
-        default:
-            break;
+    const float direction = static_cast<float>(side.step);
+    if (motion == side.walk || motion == side.rope) {
+        p.x += direction * speed;
+        p.y = centre.y;
+        sprite.animate(30);
+        facing = side.step;
+    } else if (motion == kStanding) {
+        // Short of the centre: step towards it, the last step snapping onto it.
+        if ((centre.x - p.x) * direction >= speed) {
+            p.x += direction * speed;
+            motion = side.walk;
+        } else {
+            p.x = centre.x;
+        }
     }
 }
 

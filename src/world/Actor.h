@@ -74,6 +74,8 @@ protected:
         sprite.setGroup(group);
     }
     Cell cell() const { return grid_.worldToCell(sprite.position); }
+    // Walking or moving on a rope to one side: +1 right, -1 left.
+    void moveSideways(int step);
 
     App& app_;
     LevelGrid& grid_;
