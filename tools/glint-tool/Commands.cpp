@@ -6,7 +6,9 @@
 #include <ostream>
 #include <string_view>
 
+#include "ContactSheet.h"
 #include "Json.h"
+#include "Levels.h"
 #include "PackWriter.h"
 #include "Simulation.h"
 #include "audio/WaveReader.h"
@@ -37,7 +39,16 @@ constexpr const char* kUsage =
     "                              font picture or WAVE file, as one JSON object\n"
     "  sim (--set S --level N | --level-file PATH) [--custom] [--seed N] [--keys FILE]\n"
     "      [--ticks N] [--no-enemies] [--rules FILE] [--pack PACK]\n"
-    "                              a headless game, one JSON object per game tick\n";
+    "                              a headless game, one JSON object per game tick\n"
+    "  levels [--levels DIR] [--solutions DIR] [--rules FILE] [--pack PACK] [--seed N]\n"
+    "      [--set S] [--level N]\n"
+    "                              check every level of both sets: its form, and that its\n"
+    "                              key script completes it in a game without enemies\n"
+    "  solve LEVEL-FILE [--out FILE] [--rules FILE] [--pack PACK] [--max-states N]\n"
+    "                              search for a key script that completes the level\n"
+    "  contact-sheet OUT.png [--levels DIR] [--set S] [--cell PIXELS] [--columns N]\n"
+    "      [--from N] [--to N]\n"
+    "                              a set's levels drawn small into one PNG picture\n";
 
 using Args = std::vector<std::string>;
 
@@ -282,6 +293,10 @@ const std::map<std::string_view, Command>& commands() {
         {"unscramble", {3, 3, [](const Context& c) { return scrambling(c, false); }}},
         {"info", {1, 3, infoCommand}},
         {"sim", {0, 64, [](const Context& c) { return runSimulation(c.args, c.out, c.err); }}},
+        {"levels", {0, 64, [](const Context& c) { return runLevels(c.args, c.out, c.err); }}},
+        {"solve", {1, 64, [](const Context& c) { return runSolve(c.args, c.out, c.err); }}},
+        {"contact-sheet",
+         {1, 64, [](const Context& c) { return runContactSheet(c.args, c.out, c.err); }}},
     };
     return byName;
 }

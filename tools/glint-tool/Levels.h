@@ -1,0 +1,57 @@
+// glint-tool levels and solve: every level of both sets checked for its form and proven
+// completable by replaying its key script in a real game; the search that writes such scripts.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "KeyScript.h"
+#include "pack/FileIo.h"
+
+namespace glint {
+class App;
+}
+
+namespace glint::tool {
+
+constexpr int kLevelSets = 2;
+constexpr int kLevelsPerSet = 75;
+constexpr int kLevelLines = 22;
+constexpr int kLevelColumns = 32;
+constexpr int kMaxEnemies = 30;
+
+// What a level file holds, counted while its form is checked.
+struct LevelFacts {
+    int gold = 0;
+    int enemies = 0;
+};
+
+// Empty when the bytes are a level as the game reads it: 22 lines of 32 characters from
+// "TUMH#-*!$ ", each followed by one LF, exactly one "!", at least one gold piece and at most
+// 30 "$". Otherwise the first fault found.
+std::string checkLevelFormat(const Bytes& level, LevelFacts& facts);
+
+struct Replay {
+    bool completed = false;
+    // The tick (counted from 1) in which the level was completed, or the ticks played.
+    long long ticks = 0;
+    int goldLeft = 0;
+    // Why the level was not completed.
+    std::string reason;
+};
+
+// Plays the level as `glint-tool sim --level-file ... --no-enemies --seed SEED` does, with the
+// script's keys, until the game starts its end-of-level transition after the exit was reached,
+// the player dies, or the script ends.
+Replay replayLevel(App& app, const Bytes& level, const KeyScript& script, unsigned seed);
+
+// "levels/levelsS/NN.txt" style names: the level file and the key script of a level.
+std::string levelFileName(const std::string& levelsDir, int set, int level);
+std::string solutionFileName(const std::string& solutionsDir, int set, int level);
+
+// The commands' arguments (after "levels", "solve"); each returns the exit status.
+int runLevels(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runSolve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace glint::tool
