@@ -94,14 +94,20 @@ Bytes orientationSheet() {
     });
 }
 
-TEST_F(Readback, ASheetDrawnWithoutTheFlipShowsItsBandUpsideDown) {
+// Loads the orientation sheet into sprite, showing group 1, frame 1, drawn 100 x 100 units.
+// (Filled in place: a copy of a sprite never owns its sheet.)
+void loadOrientationSprite(Sprite& sprite) {
     test::writeFile("dat/sheet.tga", orientationSheet());
     DataPack pack;
-    Sprite sprite;
     sprite.load(pack, test::bytesOf("file_name dat/sheet.tga groups 2 frames 2"), false, true);
     sprite.setGroup(1);
     sprite.setFrame(1);
     sprite.setSize(100.0f, 100.0f);
+}
+
+TEST_F(Readback, ASheetDrawnWithoutTheFlipShowsItsBandUpsideDown) {
+    Sprite sprite;
+    loadOrientationSprite(sprite);
     sprite.position = Vec3{200.0f, 200.0f, 0.0f};
     sprite.draw(true);
     EXPECT_TRUE(near(at(200, 170), kBlue));  // the band's lower half on top
@@ -111,13 +117,8 @@ TEST_F(Readback, ASheetDrawnWithoutTheFlipShowsItsBandUpsideDown) {
 }
 
 TEST_F(Readback, ASheetDrawnWithTheFlipShowsItsBandUpright) {
-    test::writeFile("dat/sheet.tga", orientationSheet());
-    DataPack pack;
     Sprite sprite;
-    sprite.load(pack, test::bytesOf("file_name dat/sheet.tga groups 2 frames 2"), false, true);
-    sprite.setGroup(1);
-    sprite.setFrame(1);
-    sprite.setSize(100.0f, 100.0f);
+    loadOrientationSprite(sprite);
     sprite.flipV = true;
     sprite.blended = true;
     sprite.position = Vec3{500.0f, 300.0f, 0.0f};
@@ -180,13 +181,8 @@ TEST_F(Readback, AllTogetherForALook) {
     if (directory == nullptr) {
         GTEST_SKIP() << "GLINT_SHOT_DIR not set";
     }
-    test::writeFile("dat/sheet.tga", orientationSheet());
-    DataPack pack;
     Sprite sprite;
-    sprite.load(pack, test::bytesOf("file_name dat/sheet.tga groups 2 frames 2"), false, true);
-    sprite.setGroup(1);
-    sprite.setFrame(1);
-    sprite.setSize(100.0f, 100.0f);
+    loadOrientationSprite(sprite);
     sprite.position = Vec3{200.0f, 200.0f, 0.0f};
     sprite.draw(true);
     sprite.flipV = true;
