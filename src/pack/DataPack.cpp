@@ -106,7 +106,9 @@ bool DataPack::open(const std::string& archivePath) {
 
 std::optional<std::size_t> DataPack::find(std::string_view path) const {
     for (std::size_t i = 0; i < names_.size(); ++i) {
-        if (matchesWith(names_[i], path, '\\') || matchesWith(names_[i], path, '/')) {
+        // A name stored with a mix of separators is still found by its own spelling.
+        if (names_[i] == path || matchesWith(names_[i], path, '\\') ||
+            matchesWith(names_[i], path, '/')) {
             return i;
         }
     }

@@ -48,7 +48,8 @@ public:
     const PackEntry& entry(std::size_t index) const { return entries_[index]; }
     const std::string& entryName(std::size_t index) const { return names_[index]; }
 
-    // The first directory index whose name matches path (either separator), if any.
+    // The first directory index whose name matches path (either separator, or the stored
+    // spelling itself), if any.
     std::optional<std::size_t> find(std::string_view path) const;
 
 private:

@@ -91,9 +91,11 @@ TEST_F(DataPackTest, CaseAndMixedSeparatorsMustMatchExactly) {
     EXPECT_FALSE(pack.tryReadEntry("dat/LEVELS0/01.txt"));
     // A request that mixes separators is not normalised.
     EXPECT_FALSE(pack.tryReadEntry("dat/levels0\\01.txt"));
-    // ...but a stored mix is found by either uniform spelling.
+    // ...but a stored mix is found by either uniform spelling and by its own, no other mix.
     EXPECT_EQ(text(pack.readEntry("mui/a/b/c.txt")), "mixed");
     EXPECT_EQ(text(pack.readEntry("mui\\a\\b\\c.txt")), "mixed");
+    EXPECT_EQ(text(pack.readEntry("mui/a\\b/c.txt")), "mixed");
+    EXPECT_FALSE(pack.tryReadEntry("mui\\a/b\\c.txt"));
 }
 
 TEST_F(DataPackTest, TheEarlierOfTwoEqualNamesWins) {
