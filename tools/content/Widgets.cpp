@@ -203,13 +203,20 @@ void drawToggle(Image& img, bool round, Params& p, const Style& st) {
 void drawField(Image& img, bool keyReader, Params& p, const Style& st, Fonts& fonts) {
     const std::string symbol = p.text("symbol", "");
     const float margin = p.number("margin", 3.5f);
+    // The game writes the text low in the box, its capitals reaching the box's top: the field
+    // may start higher than the other margins so that they stay inside it.
+    const float marginTop = p.number("margin_top", margin);
     for (int k = 0; k < 2; ++k) {
         const Rect band = bandRect(img.width(), img.height(), 2, k);
         const bool active = k == 1;
         Rect r = band.inset(margin);
+        r.y0 = band.y0 + marginTop;
         const float radius = std::min(6.0f, r.height() * 0.25f);
         if (active) {
-            fillRoundedRect(img, r.inset(-1.5f), radius + 1.5f, solid(st("glow")));
+            // The glow keeps two clear rows from the band's edge, or the next band bleeds in.
+            Rect glow = r.inset(-1.5f);
+            glow.y0 = std::max(glow.y0, band.y0 + 2.0f);
+            fillRoundedRect(img, glow, radius + 1.5f, solid(st("glow")));
         }
         const Color fieldColor =
             active ? (keyReader ? st("waiting") : st("field_focus")) : st("field");
