@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include "platform/KeyboardDevice.h"
+
 namespace glint::platform {
 
 namespace {
@@ -94,7 +96,7 @@ void translate(const SDL_Event& event) {
             }
             break;
         case SDL_KEYDOWN: {
-            int key = virtualKeyFromSymbol(event.key.keysym.sym);
+            int key = virtualKeyFor(event.key.keysym.sym, event.key.keysym.scancode);
             if (key != 0) {
                 queuePending(Message{MessageType::KeyDown, static_cast<std::uint64_t>(key), 0});
             }
@@ -231,6 +233,103 @@ int virtualKeyFromSymbol(std::int32_t symbol) {
         default:
             return 0;
     }
+}
+
+namespace {
+
+// Codes by key position, for keys whose symbol the game has no code for: a layout's own
+// punctuation, digits typed with a modifier on some layouts, the keypad, locks and modifiers.
+int virtualKeyFromScancode(int scancode) {
+    if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z) {
+        return 'A' + (scancode - SDL_SCANCODE_A);
+    }
+    if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9) {
+        return '1' + (scancode - SDL_SCANCODE_1);
+    }
+    if (scancode >= SDL_SCANCODE_KP_1 && scancode <= SDL_SCANCODE_KP_9) {
+        return 0x61 + (scancode - SDL_SCANCODE_KP_1);
+    }
+    if (scancode >= SDL_SCANCODE_F13 && scancode <= SDL_SCANCODE_F24) {
+        return 0x7c + (scancode - SDL_SCANCODE_F13);
+    }
+    switch (scancode) {
+        case SDL_SCANCODE_0:
+            return '0';
+        case SDL_SCANCODE_KP_0:
+            return 0x60;
+        case SDL_SCANCODE_KP_MULTIPLY:
+            return 0x6a;
+        case SDL_SCANCODE_KP_PLUS:
+            return 0x6b;
+        case SDL_SCANCODE_KP_COMMA:
+            return 0x6c;
+        case SDL_SCANCODE_KP_MINUS:
+            return 0x6d;
+        case SDL_SCANCODE_KP_PERIOD:
+            return 0x6e;
+        case SDL_SCANCODE_KP_DIVIDE:
+            return 0x6f;
+        case SDL_SCANCODE_KP_EQUALS:
+            return 0x92;
+        case SDL_SCANCODE_LALT:
+        case SDL_SCANCODE_RALT:
+            return 0x12;
+        case SDL_SCANCODE_PAUSE:
+            return 0x13;
+        case SDL_SCANCODE_CAPSLOCK:
+            return 0x14;
+        case SDL_SCANCODE_PRINTSCREEN:
+            return 0x2c;
+        case SDL_SCANCODE_LGUI:
+            return 0x5b;
+        case SDL_SCANCODE_RGUI:
+            return 0x5c;
+        case SDL_SCANCODE_APPLICATION:
+            return 0x5d;
+        case SDL_SCANCODE_NUMLOCKCLEAR:
+            return 0x90;
+        case SDL_SCANCODE_SCROLLLOCK:
+            return 0x91;
+        case SDL_SCANCODE_SEMICOLON:
+            return 0xba;
+        case SDL_SCANCODE_EQUALS:
+            return 0xbb;
+        case SDL_SCANCODE_COMMA:
+            return 0xbc;
+        case SDL_SCANCODE_MINUS:
+            return 0xbd;
+        case SDL_SCANCODE_PERIOD:
+            return 0xbe;
+        case SDL_SCANCODE_SLASH:
+            return 0xbf;
+        case SDL_SCANCODE_GRAVE:
+            return 0xc0;
+        case SDL_SCANCODE_LEFTBRACKET:
+            return 0xdb;
+        case SDL_SCANCODE_BACKSLASH:
+        case SDL_SCANCODE_NONUSHASH:
+            return 0xdc;
+        case SDL_SCANCODE_RIGHTBRACKET:
+            return 0xdd;
+        case SDL_SCANCODE_APOSTROPHE:
+            return 0xde;
+        case SDL_SCANCODE_NONUSBACKSLASH:
+            return 0xe2;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+int virtualKeyFor(std::int32_t symbol, int scancode) {
+    if (int key = virtualKeyFromSymbol(symbol); key != 0) {
+        return key;
+    }
+    if (int key = virtualKeyFromScancode(scancode); key != 0) {
+        return key;
+    }
+    return scanCodeFromSdl(scancode) != 0 ? vk::kUnassigned : 0;
 }
 
 }  // namespace glint::platform

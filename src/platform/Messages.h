@@ -71,6 +71,10 @@ constexpr int kDown = 40;
 constexpr int kInsert = 45;
 constexpr int kDelete = 46;
 constexpr int kF1 = 112;  // F1 to F12 follow on
+// Keys the code above leaves out still send key-down messages (a key reader waits for any
+// key): keypad, punctuation, locks and the rest carry the codes the desktop gives them, and a
+// key with no code of its own carries this one.
+constexpr int kUnassigned = 0xff;
 }  // namespace vk
 
 // Waits for the next message. Returns false when the quit message arrives, with its exit code.
@@ -82,5 +86,9 @@ void postQuitMessage(int exitCode);
 
 // The virtual-key code for a platform key symbol, 0 when the game has none for it.
 int virtualKeyFromSymbol(std::int32_t symbol);
+// The virtual-key code of a key press: by its symbol where the layout gives one the game
+// knows, otherwise by where the key lies (its scancode). 0 only for a key the keyboard state
+// does not know either, so every key that can be bound sends a key-down message.
+int virtualKeyFor(std::int32_t symbol, int scancode);
 
 }  // namespace glint::platform

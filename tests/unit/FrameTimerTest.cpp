@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 
+#include "platform/KeyboardDevice.h"
 #include "platform/Messages.h"
 #include "platform/System.h"
 
@@ -86,6 +88,47 @@ TEST(VirtualKeys, LettersDigitsAndEditingKeysHaveTheirCodes) {
     EXPECT_EQ(virtualKeyFromSymbol('\b'), vk::kBack);
     EXPECT_EQ(virtualKeyFromSymbol(127), vk::kDelete);
     EXPECT_EQ(virtualKeyFromSymbol('~'), 0);
+}
+
+// SDL numbers key positions by their USB usage; these are fixed by that standard.
+constexpr int kUsbA = 4;
+constexpr int kUsbQ = 20;
+constexpr int kUsb1 = 30;
+constexpr int kUsbSemicolon = 51;
+constexpr int kUsbComma = 54;
+constexpr int kUsbKeypadMinus = 86;
+constexpr int kUsbKeypad7 = 95;
+constexpr int kUsbKeypadEquals = 103;
+constexpr int kUsbMail = 265;
+constexpr int kUsbCount = 512;
+constexpr std::int32_t kSymbolOfPosition = 1 << 30;  // how SDL marks a symbol with no character
+
+TEST(VirtualKeys, EveryKeyThatCanBeBoundSendsAKeyDown) {
+    // A key reader learns of a key only through its key-down message, so a key the keyboard
+    // state knows must never be dropped for want of a virtual-key code.
+    for (int usb = 0; usb < kUsbCount; ++usb) {
+        if (scanCodeFromSdl(usb) != 0) {
+            EXPECT_NE(virtualKeyFor(kSymbolOfPosition | usb, usb), 0) << "USB usage " << usb;
+        }
+    }
+    EXPECT_EQ(virtualKeyFor(0, 0), 0);
+    EXPECT_EQ(virtualKeyFor(kSymbolOfPosition | 300, 300), 0);
+}
+
+TEST(VirtualKeys, TheLayoutsSymbolComesFirstThenThePosition) {
+    // French layout: the key in the place of Q types 'a', the key of 1 types '&'.
+    EXPECT_EQ(virtualKeyFor('a', kUsbQ), 'A');
+    EXPECT_EQ(virtualKeyFor('&', kUsb1), '1');
+    // A letter of the layout's own, and punctuation, by position.
+    EXPECT_EQ(virtualKeyFor(0xf6, kUsbSemicolon), 0xba);
+    EXPECT_EQ(virtualKeyFor(',', kUsbComma), 0xbc);
+    EXPECT_EQ(virtualKeyFor('q', kUsbA), 'Q');
+    // The keypad, which editing keys must not be confused with.
+    EXPECT_EQ(virtualKeyFor(kSymbolOfPosition | kUsbKeypadMinus, kUsbKeypadMinus), 0x6d);
+    EXPECT_EQ(virtualKeyFor(kSymbolOfPosition | kUsbKeypad7, kUsbKeypad7), 0x67);
+    EXPECT_EQ(virtualKeyFor(kSymbolOfPosition | kUsbKeypadEquals, kUsbKeypadEquals), 0x92);
+    // A key with a scan code but no virtual-key code of its own.
+    EXPECT_EQ(virtualKeyFor(kSymbolOfPosition | kUsbMail, kUsbMail), vk::kUnassigned);
 }
 
 }  // namespace
