@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The real program under a virtual display: one borderless 800 x 600 window titled
 # "Glint Seeker" at the placed position, about 33 frame steps a second, and a clean exit when
-# the window is closed by the desktop or through the menu's quit dialog. Screenshots go to the
-# build's e2e folder.
+# the window is closed by the desktop or through the menu's quit dialog; a game started from the
+# menu, and keys rebound in the options stored in the settings. Screenshots go to the build's
+# e2e folder.
 set -u
 glint=$1
 probe=$2
@@ -130,6 +131,37 @@ if [ -f "$pack" ] && [ -x "$tool" ]; then
     [ "$status" = 0 ] || fail "quitting after a game: exit status $status"
 else
     echo "no data pack beside the program: the game screenshot is skipped"
+fi
+
+# Fourth run: keys rebound in the options, including keys with no editing meaning (keypad,
+# punctuation), are stored in the settings when the dialog closes.
+if [ -f "$pack" ] && [ -x "$tool" ]; then
+    at() { awk -v k="$1" '{for (i = 1; i < NF; i++) if ($i == k) print $(i + 1)}' <<<"$menu"; }
+    press() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.3; }
+    ox=$(at m_od_x)
+    oy=$(at m_od_y)
+    start_glint
+    sleep 2
+    xdotool mousemove --sync $(($(at m_options_btnx) + 20)) $(($(at m_options_btny) + 15)) click 1
+    sleep 1
+    xdotool mousemove --sync $((ox + $(at m_od_fire_key_x) + 40)) $((oy + $(at m_od_fire_key_y) + 15)) click 1
+    sleep 0.3
+    press KP_Subtract
+    xdotool mousemove --sync $((ox + $(at m_od_left_key_x) + 40)) $((oy + $(at m_od_left_key_y) + 15)) click 1
+    sleep 0.3
+    press comma
+    import -window root -crop 800x600+0+0 "$shots/options-rebound.png"
+    xdotool mousemove --sync $((ox + $(at m_od_close_btnx) + 20)) $((oy + $(at m_od_close_btny) + 15)) click 1
+    sleep 0.5
+    xdotool key Escape
+    sleep 0.5
+    xdotool key Return
+    wait_exit
+    [ "$status" = 0 ] || fail "quitting after the options: exit status $status"
+    "$tool" unscramble qoz "$work/app/data/dx.cfg" "$work/settings.txt" >/dev/null 2>&1
+    settings=$(tr '\r\t' '  ' <"$work/settings.txt" 2>/dev/null)
+    grep -Eq 'm_fire_key +74( |$)' <<<"$settings" || fail "keypad minus not stored as fire: $settings"
+    grep -Eq 'm_left_key +51( |$)' <<<"$settings" || fail "comma not stored as left: $settings"
 fi
 
 # Started from elsewhere, the program works beside its executable when its data lies there.
