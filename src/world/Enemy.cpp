@@ -281,11 +281,19 @@ void Enemy::decide(Heading heading, const Cell& here) {
 }
 
 void Enemy::moveRight() {
+    moveAlongRow(+1);
+}
+
+void Enemy::moveLeft() {
+    moveAlongRow(-1);
+}
+
+void Enemy::moveAlongRow(int step) {
     const Cell here = cell();
     const Vec3 centre = grid_.cellCentre(here.column, here.row);
     Vec3& p = sprite.position;
     if (reservedCell == here && grid_.isNearCellCentre(p, kNear)) {
-        decide(Heading::Right, here);
+        decide(step > 0 ? Heading::Right : Heading::Left, here);
         if (aiState == kDropping) {
             return;
         }
@@ -294,44 +302,16 @@ void Enemy::moveRight() {
     if ((aiState == kGoingRight && claimed.x < p.x) || (aiState == kGoingLeft && claimed.x > p.x)) {
         aiState = kDeciding;  // overshot the claimed cell
     }
-    if (aiState == kGoingRight) {
+    const int going = step > 0 ? kGoingRight : kGoingLeft;
+    if (aiState == going) {
         if (motion == kClimbingUp || motion == kClimbingDown || motion == kFalling) {
-            motion = kWalkingRight;
+            motion = step > 0 ? kWalkingRight : kWalkingLeft;
         }
-        Actor::moveRight();
+        Actor::moveSideways(step);
     } else if (aiState == kDeciding) {
-        if (centre.x - p.x >= speed) {
-            p.x += speed;
-            aiState = kGoingRight;
-        } else {
-            p.x = centre.x;
-        }
-    }
-}
-
-void Enemy::moveLeft() {
-    const Cell here = cell();
-    const Vec3 centre = grid_.cellCentre(here.column, here.row);
-    Vec3& p = sprite.position;
-    if (reservedCell == here && grid_.isNearCellCentre(p, kNear)) {
-        decide(Heading::Left, here);
-        if (aiState == kDropping) {
-            return;
-        }
-    }
-    const Vec3 claimed = grid_.cellCentre(reservedCell.column, reservedCell.row);
-    if ((aiState == kGoingRight && claimed.x < p.x) || (aiState == kGoingLeft && claimed.x > p.x)) {
-        aiState = kDeciding;
-    }
-    if (aiState == kGoingLeft) {
-        if (motion == kClimbingUp || motion == kClimbingDown || motion == kFalling) {
-            motion = kWalkingLeft;
-        }
-        Actor::moveLeft();
-    } else if (aiState == kDeciding) {
-        if (p.x - centre.x >= speed) {
-            p.x -= speed;
-            aiState = kGoingLeft;
+        if ((centre.x - p.x) * static_cast<float>(step) >= speed) {
+            p.x += static_cast<float>(step) * speed;
+            aiState = going;
         } else {
             p.x = centre.x;
         }

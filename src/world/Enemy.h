@@ -66,6 +66,8 @@ private:
     // At the claimed cell's centre: decide, then claim the next cell. False when it found
     // itself unsupported (its state is then 7).
     void decide(Heading heading, const Cell& here);
+    // Walking or moving on a rope towards the claimed cell: +1 right, -1 left.
+    void moveAlongRow(int step);
     int chooseMove(Heading heading, const std::vector<int>& moves, const Cell& here) const;
     void claimFor(int move);
     void climbOutStep();
