@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "TestFiles.h"
+#include "TestWindow.h"
 #include "app/App.h"
 #include "app/MainWindow.h"
 #include "app/View.h"
@@ -32,19 +33,6 @@ constexpr const char* kMenu =
     "m_hd_close_btnx 490\nm_hd_close_btny 460\n"
     "m_end_editx 144\nm_end_edity 320\nm_end_close_btnx 336\nm_end_close_btny 440\n"
     "m_t7d_close_btnx 640\nm_t7d_close_btny 540\n";
-
-// A desktop that exists only in the test: an 800 x 600 window, always active.
-class TestWindow : public MainWindow {
-public:
-    TestWindow() : MainWindow(nullptr) {
-        width = 800;
-        height = 600;
-        active = true;
-    }
-    platform::Rect windowRect() const override { return platform::Rect{0, 0, 800, 600}; }
-    platform::Point cursorPosition() const override { return platform::Point{400, 300}; }
-    void moveWindow(int, int, int, int) override {}
-};
 
 // The menu that opens the dialogs: remembers every close it hears of.
 class OwnerView : public View {
@@ -91,7 +79,8 @@ protected:
 
     test::ScratchDirectory scratch;
     std::unique_ptr<App> app;
-    TestWindow window;
+    // Placed at the desktop's corner, the cursor in the middle of the window.
+    TestWindow window{{0, 0, 800, 600}, {400, 300}};
     OwnerView below{window};
     OwnerView owner{window};
 };

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TestWindow.h"
 #include "app/Dialog.h"
 #include "app/MainWindow.h"
 #include "app/View.h"
@@ -15,24 +16,6 @@ namespace glint {
 namespace {
 
 using Log = std::vector<std::string>;
-
-// A desktop that exists only in the test: a window rectangle and a cursor we move by hand.
-class TestWindow : public MainWindow {
-public:
-    TestWindow() : MainWindow(nullptr) {
-        width = 800;
-        height = 600;
-        active = true;
-    }
-    platform::Rect windowRect() const override { return rect; }
-    platform::Point cursorPosition() const override { return cursor; }
-    void moveWindow(int newX, int newY, int w, int h) override {
-        rect = platform::Rect{newX, newY, newX + w, newY + h};
-    }
-
-    platform::Rect rect{100, 100, 900, 700};
-    platform::Point cursor{0, 0};
-};
 
 // Records every call it receives, by name.
 class RecordingView : public View {
