@@ -49,25 +49,17 @@ void GameView::onKeyDown(int key) {
 }
 
 platform::Point GameView::toScreen(int x, int y) const {
-    return window_.toLogical(x, y, 800, 600);
+    return startDelay <= 0 ? window_.toLogical(x, y, 800, 600) : platform::Point{x, y};
 }
 
 void GameView::onLButtonUp(int x, int y, std::uint64_t flags) {
-    if (startDelay <= 0) {
-        const platform::Point p = toScreen(x, y);
-        x = p.x;
-        y = p.y;
-    }
-    View::onLButtonUp(x, y, flags);
+    const platform::Point p = toScreen(x, y);
+    View::onLButtonUp(p.x, p.y, flags);
 }
 
 void GameView::onRButtonUp(int x, int y, std::uint64_t flags) {
-    if (startDelay <= 0) {
-        const platform::Point p = toScreen(x, y);
-        x = p.x;
-        y = p.y;
-    }
-    View::onRButtonUp(x, y, flags);
+    const platform::Point p = toScreen(x, y);
+    View::onRButtonUp(p.x, p.y, flags);
 }
 
 void GameView::onCloseRequest() {

@@ -44,7 +44,8 @@ public:
     int score = 0;
 
 private:
-    // Window pixels to the 800 x 600 logical screen.
+    // Window pixels to the 800 x 600 logical screen once the start delay is over; until then
+    // mouse positions pass unchanged.
     platform::Point toScreen(int x, int y) const;
 
     App& app_;
