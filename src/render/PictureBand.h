@@ -1,4 +1,5 @@
 // Widget pictures: a texture divided into equal horizontal bands, one band per widget state.
+// A picture of one band is drawn whole (the menu's and the intro's backgrounds).
 #pragma once
 
 namespace glint {

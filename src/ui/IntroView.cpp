@@ -8,6 +8,7 @@
 
 #include "app/App.h"
 #include "app/MainWindow.h"
+#include "render/PictureBand.h"
 #include "render/Projection.h"
 
 namespace glint {
@@ -39,23 +40,9 @@ void IntroView::activate() {
 void IntroView::draw() {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    const float w = static_cast<float>(app_.camera.width);
-    const float h = static_cast<float>(app_.camera.height);
-    constexpr float z = -10.0f;
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, picture_.name);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    // Texture row 0 is the picture's bottom row: it goes to the screen's bottom edge.
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(0.0f, 0.0f, z);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(w, 0.0f, z);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(w, h, z);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(0.0f, h, z);
-    glEnd();
+    // Upright: the picture's bottom row along the screen's bottom edge.
+    drawPictureBand(picture_, 1, 1, 0.0f, 0.0f, static_cast<float>(app_.camera.width),
+                    static_cast<float>(app_.camera.height), -10.0f);
     View::draw();
 }
 

@@ -14,6 +14,7 @@
 #include "platform/Messages.h"
 #include "platform/System.h"
 #include "play/GameView.h"
+#include "render/PictureBand.h"
 #include "ui/CustomGameDialog.h"
 #include "ui/DialogSupport.h"
 #include "ui/GameOverDialog.h"
@@ -117,23 +118,10 @@ void MainMenuView::draw() {
     setUpScreen();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    const JpegTexture& background = app_.catalogue->picture(LargePicture::Menu);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, background.name);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    const float w = static_cast<float>(app_.camera.width);
-    const float h = static_cast<float>(app_.camera.height);
-    // Upright: the picture's bottom row along the bottom edge, behind everything.
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(0.0f, 0.0f, -10.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(w, 0.0f, -10.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(w, h, -10.0f);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(0.0f, h, -10.0f);
-    glEnd();
+    // Upright, behind everything.
+    drawPictureBand(app_.catalogue->picture(LargePicture::Menu), 1, 1, 0.0f, 0.0f,
+                    static_cast<float>(app_.camera.width), static_cast<float>(app_.camera.height),
+                    -10.0f);
     drawShadowedText(app_.catalogue->font(), kTitle, 40.0f, 10.0f, 50.0f);
     View::draw();
     buttons_[kContinue]->visible = game_ != nullptr;
