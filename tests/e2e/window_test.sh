@@ -108,8 +108,10 @@ wait_exit
 pack="$work/app/data/data.pk"
 if [ -f "$pack" ] && [ -x "$tool" ]; then
     menu=$("$tool" cat "$pack" mui/menu.txt | tr '\r\t' '  ')
-    bx=$(awk '{for (i = 1; i < NF; i++) if ($i == "m_glint1_game_btnx") print $(i + 1)}' <<<"$menu")
-    by=$(awk '{for (i = 1; i < NF; i++) if ($i == "m_glint1_game_btny") print $(i + 1)}' <<<"$menu")
+    # The number under a key of the menu table.
+    at() { awk -v k="$1" '{for (i = 1; i < NF; i++) if ($i == k) print $(i + 1)}' <<<"$menu"; }
+    bx=$(at m_glint1_game_btnx)
+    by=$(at m_glint1_game_btny)
     start_glint
     sleep 2
     import -window root -crop 800x600+0+0 "$shots/main-menu.png"
@@ -136,7 +138,6 @@ fi
 # Fourth run: keys rebound in the options, including keys with no editing meaning (keypad,
 # punctuation), are stored in the settings when the dialog closes.
 if [ -f "$pack" ] && [ -x "$tool" ]; then
-    at() { awk -v k="$1" '{for (i = 1; i < NF; i++) if ($i == k) print $(i + 1)}' <<<"$menu"; }
     press() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; sleep 0.3; }
     ox=$(at m_od_x)
     oy=$(at m_od_y)
