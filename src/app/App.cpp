@@ -60,7 +60,7 @@ App::App(const std::string& packPath) {
     ParamTable param;
     param.loadFromBuffer(pack.readEntry(kParamTablePath).data, true);
     menuTable.loadFromBuffer(pack.readEntry(kMenuTablePath).data, true);
-    catalogue->setSkinCount(ParamTable::toInt(param.get("m_skins_count", "0")));
+    catalogue->setSkinCount(param.getInt("m_skins_count"));
     settings.loadRules(pack);
     // The maker logo opens this project's own README, found beside the build directory.
     std::error_code ec;
@@ -149,18 +149,15 @@ void App::loadSettings() {
     ParamTable table;
     if (table.loadFromFile(kSettingsPath, true, SaveFileScrambler::kSettingsKey)) {
         std::remove(kOldSettingsPath);
-        auto read = [&table](const char* key, const char* fallback) {
-            return ParamTable::toInt(table.get(key, fallback));
-        };
-        windowWidth = read("m_window_width", "0");
-        windowHeight = read("m_window_height", "0");
-        windowX = read("x", "0");
-        windowY = read("y", "0");
+        windowWidth = table.getInt("m_window_width");
+        windowHeight = table.getInt("m_window_height");
+        windowX = table.getInt("x");
+        windowY = table.getInt("y");
         settings.loadKeys(table);
         settings.keepChoicesUsable();
-        autosave = read("m_autosave", "0") == 1;
-        soundOn = read("m_sound", "1") == 1;
-        catalogue->setCurrentSkin(read("m_current_skin", "0"));
+        autosave = table.getInt("m_autosave") == 1;
+        soundOn = table.getInt("m_sound", "1") == 1;
+        catalogue->setCurrentSkin(table.getInt("m_current_skin"));
     }
     for (int set = 0; set < 2; ++set) {
         settings.highScores[static_cast<std::size_t>(set)].load(HighScoreTable::kFiles[set]);

@@ -135,6 +135,10 @@ std::string& ParamTable::operator[](const std::string& key) {
     return entries_[key];
 }
 
+int ParamTable::getInt(const std::string& key, const std::string& defaultValue) const {
+    return toInt(get(key, defaultValue));
+}
+
 int ParamTable::toInt(std::string_view text) {
     // strtol needs a terminator; the copy also stops at an embedded NUL, as a scan would.
     std::string copy(text);

@@ -42,6 +42,8 @@ public:
 
     // The value of key, or defaultValue when the key is absent. Never inserts.
     std::string get(const std::string& key, const std::string& defaultValue) const;
+    // The value of key read by toInt, the text defaultValue standing in when it is absent.
+    int getInt(const std::string& key, const std::string& defaultValue = "0") const;
     void set(const std::string& key, const std::string& value);
     // The value for modification; an absent key is inserted with an empty value.
     std::string& operator[](const std::string& key);

@@ -38,10 +38,10 @@ void HighScoreTable::insert(std::string_view name, int score) {
 void HighScoreTable::readFrom(const ParamTable& table) {
     entries_.clear();
     // A damaged count must not make a table of more than seven, nor a negative one.
-    int count = std::clamp(ParamTable::toInt(table.get("num", "0")), 0, kCapacity);
+    int count = std::clamp(table.getInt("num"), 0, kCapacity);
     for (int i = 0; i < count; ++i) {
         entries_.push_back(Entry{storableName(table.get(indexedKey("name", i), "0")),
-                                 ParamTable::toInt(table.get(indexedKey("score", i), "0"))});
+                                 table.getInt(indexedKey("score", i))});
     }
 }
 

@@ -210,14 +210,12 @@ void GameFlow::save(ParamTable& table) {
 
 void GameFlow::load(const ParamTable& table) {
     // A damaged file must not give a negative or absurd score or number of lives.
-    score =
-        std::clamp(ParamTable::toInt(table.get("gf_m_score_at_level_begin", "0")), 0, kMaxScore);
+    score = std::clamp(table.getInt("gf_m_score_at_level_begin"), 0, kMaxScore);
     m_alpha = ParamTable::toFloat(table.get("gf_m_alpha", "0"));
-    lives = std::clamp(ParamTable::toInt(table.get("gf_m_lifes_count_at_level_begin", "0")), 0,
-                       kMaxLives);
-    m_is_game_over = ParamTable::toInt(table.get("gf_m_is_game_over", "0")) == 1;
-    m_level_current = ParamTable::toInt(table.get("gf_m_level_current", "0"));
-    m_custom_game = ParamTable::toInt(table.get("gf_m_custom_game", "0")) == 1;
+    lives = std::clamp(table.getInt("gf_m_lifes_count_at_level_begin"), 0, kMaxLives);
+    m_is_game_over = table.getInt("gf_m_is_game_over") == 1;
+    m_level_current = table.getInt("gf_m_level_current");
+    m_custom_game = table.getInt("gf_m_custom_game") == 1;
     loadLevel(m_level_current);
 }
 

@@ -16,16 +16,15 @@ void GameSettings::loadRules(const DataPack& pack) {
 void GameSettings::loadRulesFromBuffer(std::span<const std::uint8_t> bytes) {
     ParamTable table;
     table.loadFromBuffer(bytes, true);
-    auto read = [&table](const char* key) { return ParamTable::toInt(table.get(key, "0")); };
 
-    int livesPerScore = read("m_lives_per_score");
-    m_time_exploded = read("m_time_exploded");
-    m_player_dead_time = read("m_player_dead_time");
-    m_time_in_hole = read("m_time_in_hole");
-    m_time_keep_gold_min = read("m_time_keep_gold_min");
-    m_time_keep_gold_max = read("m_time_keep_gold_max");
-    m_prob_take_gold = read("m_prob_take_gold");
-    m_light_dist = read("m_light_dist");
+    int livesPerScore = table.getInt("m_lives_per_score");
+    m_time_exploded = table.getInt("m_time_exploded");
+    m_player_dead_time = table.getInt("m_player_dead_time");
+    m_time_in_hole = table.getInt("m_time_in_hole");
+    m_time_keep_gold_min = table.getInt("m_time_keep_gold_min");
+    m_time_keep_gold_max = table.getInt("m_time_keep_gold_max");
+    m_prob_take_gold = table.getInt("m_prob_take_gold");
+    m_light_dist = table.getInt("m_light_dist");
 
     // These are divisors in the rules; a table that breaks them must not crash a game.
     if (livesPerScore > 0) {
@@ -40,24 +39,21 @@ void GameSettings::loadRulesFromBuffer(std::span<const std::uint8_t> bytes) {
 }
 
 void GameSettings::loadKeys(const ParamTable& table) {
-    auto read = [&table](const char* key, const char* fallback) {
-        return ParamTable::toInt(table.get(key, fallback));
-    };
-    m_custom_type_game = read("m_custom_type_game", "0");
-    m_custom_kind_game = read("m_custom_kind_game", "0");
-    m_custom_level_num = read("m_custom_level_num", "1");
+    m_custom_type_game = table.getInt("m_custom_type_game");
+    m_custom_kind_game = table.getInt("m_custom_kind_game");
+    m_custom_level_num = table.getInt("m_custom_level_num", "1");
 
     // A settings file that never held bindings has no left key; it gets the default set.
-    m_left_key = read("m_left_key", "0");
+    m_left_key = table.getInt("m_left_key");
     if (m_left_key == 0) {
         resetKeys();
         return;
     }
-    m_right_key = read("m_right_key", "0");
-    m_up_key = read("m_up_key", "0");
-    m_down_key = read("m_down_key", "0");
-    m_die_key = read("m_die_key", "0");
-    m_fire_key = read("m_fire_key", "0");
+    m_right_key = table.getInt("m_right_key");
+    m_up_key = table.getInt("m_up_key");
+    m_down_key = table.getInt("m_down_key");
+    m_die_key = table.getInt("m_die_key");
+    m_fire_key = table.getInt("m_fire_key");
 }
 
 void GameSettings::saveKeys(ParamTable& table) const {

@@ -70,8 +70,8 @@ bool Sprite::load(const DataPack& pack, std::span<const std::uint8_t> spriteFile
     ParamTable table;
     table.loadFromBuffer(spriteFile, true);
     const std::string fileName = table.get("file_name", "0");
-    groups = std::max(1, ParamTable::toInt(table.get("groups", "1")));
-    frames = std::max(1, ParamTable::toInt(table.get("frames", "1")));
+    groups = std::max(1, table.getInt("groups", "1"));
+    frames = std::max(1, table.getInt("frames", "1"));
 
     PackData picture = pack.readEntry(fileName);
     const char last = fileName.empty() ? '\0' : fileName.back();

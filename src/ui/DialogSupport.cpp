@@ -17,7 +17,7 @@ float menuFloat(const ParamTable& menu, const std::string& key) {
 }
 
 int menuInt(const ParamTable& menu, const std::string& key) {
-    return ParamTable::toInt(menu.get(key, "0"));
+    return menu.getInt(key);
 }
 
 void placeDialog(Dialog& dialog, const App& app, const std::string& prefix) {

@@ -265,7 +265,7 @@ void MainMenuView::loadGame() {
         return;
     }
     std::remove(kSavePath);
-    levelSet_ = ParamTable::toInt(table.get("m_game_kind", "0")) != 0 ? 1 : 0;
+    levelSet_ = table.getInt("m_game_kind") != 0 ? 1 : 0;
     app_.settings.m_level_set = levelSet_;
     game_ = std::make_unique<GameView>(window_, app_);
     game_->loadGame(table);

@@ -250,7 +250,7 @@ int run(const std::string& packPath, const std::string& outDir) {
         param.loadFromBuffer(pack.readEntry("dat/param.txt").data, true);
         {
             AssetCatalogue cat(pack);
-            cat.setSkinCount(ParamTable::toInt(param.get("m_skins_count", "0")));
+            cat.setSkinCount(param.getInt("m_skins_count"));
             cat.load();
             bool ok = true;
             for (int skin = 0; skin < cat.skinCount(); ++skin) {
