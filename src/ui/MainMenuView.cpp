@@ -114,8 +114,6 @@ void MainMenuView::activate() {
 }
 
 void MainMenuView::draw() {
-    // The game view sets its own projection; the menu's comes back with every frame.
-    setUpScreen();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Upright, behind everything.
