@@ -60,11 +60,11 @@ void tickCrowdedLevel(benchmark::State& state) {
         script.parse("40 right\n40 left\n40 up\n40 down\n" + std::string(100, ' '), error);
         glint::tool::ScriptedKeys keys(script, app.settings);
         app.keyboard.attach(keys);
-        std::srand(1);
         const std::string level = crowdedLevel();
         glint::Bytes file(level.begin(), level.end());
         glint::GameFlow::Options options;
         options.levelFile = &file;
+        options.seed = 1;
         glint::GameFlow flow(app, options);
         for (int t = 0; t < 141; ++t) {
             flow.tick(30);  // past the reveal

@@ -149,19 +149,23 @@ void App::loadSettings() {
     ParamTable table;
     if (table.loadFromFile(kSettingsPath, true, SaveFileScrambler::kSettingsKey)) {
         std::remove(kOldSettingsPath);
-        windowWidth = table.getInt("m_window_width");
-        windowHeight = table.getInt("m_window_height");
-        windowX = table.getInt("x");
-        windowY = table.getInt("y");
-        settings.loadKeys(table);
-        settings.keepChoicesUsable();
-        autosave = table.getInt("m_autosave") == 1;
-        soundOn = table.getInt("m_sound", "1") == 1;
-        catalogue->setCurrentSkin(table.getInt("m_current_skin"));
+        applySettings(table);
     }
     for (int set = 0; set < 2; ++set) {
         settings.highScores[static_cast<std::size_t>(set)].load(HighScoreTable::kFiles[set]);
     }
+}
+
+void App::applySettings(const ParamTable& table) {
+    windowWidth = table.getInt("m_window_width");
+    windowHeight = table.getInt("m_window_height");
+    windowX = table.getInt("x");
+    windowY = table.getInt("y");
+    settings.loadKeys(table);
+    settings.keepChoicesUsable();
+    autosave = table.getInt("m_autosave") == 1;
+    soundOn = table.getInt("m_sound", "1") == 1;
+    catalogue->setCurrentSkin(table.getInt("m_current_skin"));
 }
 
 void App::saveSettings() {

@@ -43,6 +43,8 @@ public:
     // high-score tables whether or not the settings could be read, so that stored scores are
     // never replaced by empty tables at exit. Values that cannot be used are put right.
     void loadSettings();
+    // Takes the values of a settings table that has been read.
+    void applySettings(const ParamTable& table);
     // Writes the settings and both high-score tables; the window's position is the last one it
     // had while not minimized.
     void saveSettings();

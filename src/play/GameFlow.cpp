@@ -5,9 +5,9 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/App.h"
 #include "input/KeyNames.h"
@@ -26,6 +26,12 @@ int addScore(int score, int points) {
     return static_cast<int>(std::clamp<long long>(sum, 0, GameFlow::kMaxScore));
 }
 
+std::uint32_t clockMilliseconds() {
+    using namespace std::chrono;
+    return static_cast<std::uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
 std::string formatFloat(float value) {
     char text[64];
     std::snprintf(text, sizeof text, "%f", static_cast<double>(value));
@@ -34,7 +40,11 @@ std::string formatFloat(float value) {
 
 }  // namespace
 
-GameFlow::GameFlow(App& app, const Options& options) : app_(app), withEnemies_(options.enemies) {
+GameFlow::GameFlow(App& app, const Options& options)
+    : app_(app),
+      seed_(options.seed.value_or(clockMilliseconds())),
+      random_(seed_),
+      withEnemies_(options.enemies) {
     if (options.levelFile != nullptr) {
         levelFile_ = *options.levelFile;
         lastLevel = kFirstLevel;
@@ -60,7 +70,7 @@ void GameFlow::loadLevel(int level) {
     playerDead = false;
     deadCountdown = 0;
 
-    grid_ = std::make_unique<LevelGrid>(app_);
+    grid_ = std::make_unique<LevelGrid>(app_, random_);
     if (levelFile_) {
         grid_->buildFromBytes(*levelFile_);
     } else {
@@ -157,7 +167,7 @@ void GameFlow::tick(int ms) {
 }
 
 void GameFlow::transitionTick(int ms) {
-    transition_->step(ms);
+    transition_->step(ms, random_);
     if (!transition_->done()) {
         return;
     }
@@ -188,8 +198,8 @@ void GameFlow::startCustomGame() {
     GameSettings& settings = app_.settings;
     int level = 1;
     if (settings.m_custom_type_game != 0) {
-        settings.m_level_set = std::rand() % 2;
-        level = std::rand() % kLevelsPerSet + 1;
+        settings.m_level_set = random_.next() % 2;
+        level = random_.next() % kLevelsPerSet + 1;
     } else {
         settings.m_level_set = settings.m_custom_kind_game;
         level = settings.m_custom_level_num;

@@ -2,6 +2,7 @@
 // level-start reveal, the death, end-of-level and game-over transitions, and the end of the game.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "world/Actor.h"
 #include "world/Enemy.h"
 #include "world/LevelGrid.h"
+#include "world/Random.h"
 
 namespace glint {
 
@@ -34,6 +36,8 @@ public:
         // Every level built is this file, and the game is that one level.
         const Bytes* levelFile = nullptr;
         bool enemies = true;
+        // What the game's own generator starts from; without it, the millisecond clock.
+        std::optional<std::uint32_t> seed;
     };
 
     // A new game of the current level set, at level 1.
@@ -80,6 +84,10 @@ public:
     const LevelReveal* reveal() const { return reveal_.get(); }
     const LevelTransition* transition() const { return transition_.get(); }
     const Hud& hud() const { return hud_; }
+    // The seed the game's generator started from: with it and the keys held in each tick, a
+    // game plays again exactly.
+    std::uint32_t seed() const { return seed_; }
+    Random& random() { return random_; }
 
 private:
     void collect(int& points);
@@ -88,6 +96,10 @@ private:
     void transitionTick(int ms);
 
     App& app_;
+    std::uint32_t seed_;
+    // Every draw of the game comes from here, never from the program's shared generator, so
+    // that nothing done in the menu while the game waits changes what it draws.
+    Random random_;
     std::optional<Bytes> levelFile_;
     bool withEnemies_ = true;
     std::unique_ptr<LevelGrid> grid_;

@@ -4,9 +4,8 @@
 
 #include <GL/gl.h>
 
-#include <cstdlib>
-
 #include "render/Font.h"
+#include "world/Random.h"
 
 namespace glint {
 
@@ -17,7 +16,7 @@ void LevelTransition::setMessage(const std::string& text) {
     duration_ += kDissolveMs;
 }
 
-void LevelTransition::step(int ms) {
+void LevelTransition::step(int ms, Random& random) {
     elapsed_ += ms;
     if (elapsed_ > duration_) {
         done_ = true;
@@ -25,7 +24,7 @@ void LevelTransition::step(int ms) {
     if (message_.empty() || elapsed_ > kDissolveMs) {
         for (int r = 0; r < kRows; ++r) {
             for (int c = 0; c < kColumns; ++c) {
-                if (cells_[index(c, r)] && std::rand() % 9 == 0) {
+                if (cells_[index(c, r)] && random.next() % 9 == 0) {
                     cells_[index(c, r)] = false;
                 }
             }

@@ -9,6 +9,7 @@
 namespace glint {
 
 class Font;
+class Random;
 
 class LevelTransition {
 public:
@@ -22,7 +23,7 @@ public:
     void setMessage(const std::string& text);
     // Advances by ms; the dissolve blackens each covered cell with a chance of one in nine per
     // step (one random draw per cell still uncovered).
-    void step(int ms);
+    void step(int ms, Random& random);
     void draw(const Font& font) const;
 
     const std::string& message() const { return message_; }

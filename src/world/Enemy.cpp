@@ -6,9 +6,9 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "app/App.h"
+#include "world/Random.h"
 
 namespace glint {
 
@@ -41,8 +41,9 @@ bool isDugBrick(const Tile* tile) {
     return isKind(tile, TileKind::Brick) && tile->isPassable();
 }
 
-bool chance() {
-    return std::rand() % 6 < 5;
+// Five times in six.
+bool chance(Random& random) {
+    return random.next() % 6 < 5;
 }
 
 }  // namespace
@@ -185,11 +186,11 @@ int Enemy::chooseMove(Heading heading, const std::vector<int>& moves, const Cell
     const Cell player = grid_.worldToCell(targetPosition_);
     const bool horizontal = heading == Heading::Right || heading == Heading::Left;
     if (horizontal) {
-        if (player.row < here.row && contains(moves, kGoingUp) && chance()) {
+        if (player.row < here.row && contains(moves, kGoingUp) && chance(grid_.random())) {
             return kGoingUp;
         }
         if (player.row > here.row) {
-            if (contains(moves, kGoingDown) && chance()) {
+            if (contains(moves, kGoingDown) && chance(grid_.random())) {
                 return kGoingDown;
             }
             if (contains(moves, kDropping)) {
@@ -214,10 +215,10 @@ int Enemy::chooseMove(Heading heading, const std::vector<int>& moves, const Cell
             }
         }
     } else {
-        if (player.column > here.column && contains(moves, kGoingRight) && chance()) {
+        if (player.column > here.column && contains(moves, kGoingRight) && chance(grid_.random())) {
             return kGoingRight;
         }
-        if (player.column < here.column && contains(moves, kGoingLeft) && chance()) {
+        if (player.column < here.column && contains(moves, kGoingLeft) && chance(grid_.random())) {
             return kGoingLeft;
         }
         const bool atJunction = contains(moves, kGoingLeft) || contains(moves, kGoingRight);
@@ -237,7 +238,7 @@ int Enemy::chooseMove(Heading heading, const std::vector<int>& moves, const Cell
             }
         }
     }
-    return moves[static_cast<std::size_t>(std::rand()) % moves.size()];
+    return moves[static_cast<std::size_t>(grid_.random().next()) % moves.size()];
 }
 
 void Enemy::claimFor(int move) {
@@ -474,14 +475,15 @@ void Enemy::goldStep() {
     const GameSettings& rules = app_.settings;
     if (!carried) {
         if (isKind(grid_.tileAt(here.column, here.row), TileKind::Gold) &&
-            static_cast<unsigned>(std::rand()) % static_cast<unsigned>(rules.m_prob_take_gold) ==
+            static_cast<unsigned>(grid_.random().next()) %
+                    static_cast<unsigned>(rules.m_prob_take_gold) ==
                 1) {
             // Carried gold still counts in the grid's gold count.
             carried = grid_.removeTile(here.column, here.row);
             const auto span = static_cast<unsigned>(rules.m_time_keep_gold_max) -
                               static_cast<unsigned>(rules.m_time_keep_gold_min);
             carryTimer = static_cast<unsigned>(rules.m_time_keep_gold_min) +
-                         static_cast<unsigned>(std::rand()) % span;
+                         static_cast<unsigned>(grid_.random().next()) % span;
         }
         return;
     }
@@ -517,7 +519,8 @@ void Enemy::respawn() {
             }
         }
         if (empty.size() > 2) {
-            const int column = empty[static_cast<std::size_t>(std::rand()) % empty.size()];
+            const int column =
+                empty[static_cast<std::size_t>(grid_.random().next()) % empty.size()];
             sprite.position.x = static_cast<float>(column - 1) * cell + cell / 2;
             sprite.position.y = static_cast<float>(r) * cell + cell / 2;
             reservedCell = Cell{column, r};

@@ -10,6 +10,7 @@
 
 #include "app/App.h"
 #include "world/BrickTile.h"
+#include "world/Random.h"
 
 namespace glint {
 
@@ -38,7 +39,7 @@ int roundCoordinate(double v) {
 
 }  // namespace
 
-LevelGrid::LevelGrid(App& app) : app_(app) {}
+LevelGrid::LevelGrid(App& app, Random& random) : app_(app), random_(random) {}
 
 LevelGrid::~LevelGrid() = default;
 
@@ -76,13 +77,13 @@ void LevelGrid::buildFromBytes(std::span<const std::uint8_t> bytes) {
         for (int c = 0; c < kWidth; ++c) {
             const Vec3 centre = cellCentre(c, r);
             if (c == 0 || c == kWidth - 1 || r == kHeight - 1) {
-                tiles_[index(c, r)] = makeTile(TileKind::Solid, app_, centre);
+                tiles_[index(c, r)] = makeTile(TileKind::Solid, app_, centre, random_);
                 continue;
             }
             const std::size_t at = static_cast<std::size_t>(33 * r + (c - 1));
             const char ch = at < bytes.size() ? static_cast<char>(bytes[at]) : ' ';
             if (int kind = tileKindOfCharacter(ch); kind != 0) {
-                tiles_[index(c, r)] = makeTile(static_cast<TileKind>(kind), app_, centre);
+                tiles_[index(c, r)] = makeTile(static_cast<TileKind>(kind), app_, centre, random_);
             } else if (ch == '!') {
                 playerStart = centre;
             } else if (ch == '$') {
@@ -93,7 +94,7 @@ void LevelGrid::buildFromBytes(std::span<const std::uint8_t> bytes) {
     goldCount = countGold();
 
     const int spacing = app_.settings.m_light_dist;
-    int countdown = std::rand() % spacing;
+    int countdown = random_.next() % spacing;
     for (int r = 0; r < kHeight - 1; ++r) {
         for (int c = 0; c < kWidth; ++c) {
             if (countdown > 0) {
@@ -103,22 +104,22 @@ void LevelGrid::buildFromBytes(std::span<const std::uint8_t> bytes) {
             const Tile* below = tileAt(c, r + 1);
             if (tileAt(c, r) == nullptr &&
                 (isKind(below, TileKind::Brick) || isKind(below, TileKind::Solid))) {
-                lights_[index(c, r)] = makeLight(cellCentre(c, r));
+                lights_[index(c, r)] = makeLight(cellCentre(c, r), random_);
                 countdown = spacing;
             }
         }
     }
 }
 
-std::unique_ptr<Sprite> LevelGrid::makeLight(const Vec3& centre) const {
+std::unique_ptr<Sprite> LevelGrid::makeLight(const Vec3& centre, Random& random) const {
     auto light = std::make_unique<Sprite>(app_.catalogue->skinSprite(kSkinLight));
-    light->setGroup(std::rand() % light->groups);
+    light->setGroup(random.next() % light->groups);
     light->blended = true;
-    light->setFrame(std::rand() % light->frames);
+    light->setFrame(random.next() % light->frames);
     light->setSize(25.0f, 25.0f);
     light->position = Vec3{centre.x, centre.y, -5.0f};
     light->flipV = true;
-    light->setFrameTime(static_cast<std::uint32_t>(50 + std::rand() % 150));
+    light->setFrameTime(static_cast<std::uint32_t>(50 + random.next() % 150));
     return light;
 }
 
@@ -262,6 +263,7 @@ void LevelGrid::draw() const {
 }
 
 void LevelGrid::reskin() {
+    Random cosmetic(static_cast<std::uint32_t>(std::rand()));
     for (int r = 0; r < kHeight; ++r) {
         for (int c = 0; c < kWidth; ++c) {
             std::unique_ptr<Tile>& tile = tiles_[index(c, r)];
@@ -269,7 +271,7 @@ void LevelGrid::reskin() {
                 continue;
             }
             // A revealed hidden ladder comes back as a plain ladder (its kind says so).
-            std::unique_ptr<Tile> fresh = makeTile(tile->kind, app_, cellCentre(c, r));
+            std::unique_ptr<Tile> fresh = makeTile(tile->kind, app_, cellCentre(c, r), cosmetic);
             if (tile->kind == TileKind::Brick) {
                 static_cast<BrickTile&>(*fresh).takeStateFrom(static_cast<const BrickTile&>(*tile));
             }
@@ -279,7 +281,7 @@ void LevelGrid::reskin() {
     for (int r = 0; r < kHeight - 1; ++r) {
         for (int c = 0; c < kWidth; ++c) {
             if (lights_[index(c, r)]) {
-                lights_[index(c, r)] = makeLight(cellCentre(c, r));
+                lights_[index(c, r)] = makeLight(cellCentre(c, r), cosmetic);
             }
         }
     }

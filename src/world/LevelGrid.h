@@ -15,6 +15,7 @@
 namespace glint {
 
 class App;
+class Random;
 
 struct Cell {
     int column = 0;
@@ -29,7 +30,8 @@ public:
     // A level file: 22 lines of 32 map characters, each followed by one separator byte.
     static constexpr std::size_t kFileBytes = 22 * 33 - 1;
 
-    explicit LevelGrid(App& app);
+    // Every draw the level makes (gold pictures, lights) comes from random, the game's own.
+    LevelGrid(App& app, Random& random);
     ~LevelGrid();
     LevelGrid(const LevelGrid&) = delete;
     LevelGrid& operator=(const LevelGrid&) = delete;
@@ -70,8 +72,13 @@ public:
 
     void tick();
     void draw() const;
-    // Rebuilds every tile and light for the current skin; dug bricks keep their state.
+    // Rebuilds every tile and light for the current skin; dug bricks keep their state. The new
+    // pictures' random choices do not come from the game's generator: a change of skin made in
+    // the menu must not change what the game draws next.
     void reskin();
+
+    // The game's generator, shared by everything on the level.
+    Random& random() const { return random_; }
 
     bool levelComplete = false;
     int exitRow = -1;
@@ -84,10 +91,11 @@ private:
     static std::size_t index(int column, int row) {
         return static_cast<std::size_t>(column) * kHeight + static_cast<std::size_t>(row);
     }
-    std::unique_ptr<Sprite> makeLight(const Vec3& centre) const;
+    std::unique_ptr<Sprite> makeLight(const Vec3& centre, Random& random) const;
     void clear();
 
     App& app_;
+    Random& random_;
     std::array<std::unique_ptr<Tile>, kWidth * kHeight> tiles_;
     std::array<std::unique_ptr<Sprite>, kWidth * kHeight> lights_;
 };

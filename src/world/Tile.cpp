@@ -1,14 +1,13 @@
 // What a cell of the level holds, made with the pictures of the current skin.
 #include "world/Tile.h"
 
-#include <cstdlib>
-
 #include "app/App.h"
 #include "world/BrickTile.h"
+#include "world/Random.h"
 
 namespace glint {
 
-std::unique_ptr<Tile> makeTile(TileKind kind, App& app, const Vec3& centre) {
+std::unique_ptr<Tile> makeTile(TileKind kind, App& app, const Vec3& centre, Random& random) {
     AssetCatalogue& catalogue = *app.catalogue;
     std::unique_ptr<Tile> tile;
     SkinGroup sheet = kSkinBrick;
@@ -58,7 +57,7 @@ std::unique_ptr<Tile> makeTile(TileKind kind, App& app, const Vec3& centre) {
         case TileKind::Gold:
             sprite.blended = true;
             sprite.flipV = true;
-            sprite.setGroup(std::rand() % sprite.groups);
+            sprite.setGroup(random.next() % sprite.groups);
             break;
         case TileKind::Rope:
             sprite.blended = true;

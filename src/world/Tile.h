@@ -8,6 +8,8 @@
 
 namespace glint {
 
+class Random;
+
 class App;
 class LevelGrid;
 
@@ -82,8 +84,8 @@ public:
 };
 
 // A new tile of the given kind with its sprite for the current skin, sized to a cell and
-// centred on `centre`. A gold piece draws its animation group at random.
-std::unique_ptr<Tile> makeTile(TileKind kind, App& app, const Vec3& centre);
+// centred on `centre`. A gold piece draws its animation group from random.
+std::unique_ptr<Tile> makeTile(TileKind kind, App& app, const Vec3& centre, Random& random);
 
 // The kind of a level-file character, or 0 for characters that make no tile.
 int tileKindOfCharacter(char c);

@@ -227,11 +227,11 @@ TEST_F(FlowGame, ARandomCustomGameDrawsTheSetThenTheLevel) {
     test::writeLevel(0, 1, {"..!"});
     startSet();
     app->settings.m_custom_type_game = 1;
-    std::srand(777);
-    const int set = std::rand() % 2;
-    const int level = std::rand() % 75 + 1;
+    Random expected(777);
+    const int set = expected.next() % 2;
+    const int level = expected.next() % 75 + 1;
     test::writeLevel(set, level, {"..!*"});
-    std::srand(777);
+    flow().random().reseed(777);
     flow().startCustomGame();
     EXPECT_EQ(app->settings.m_level_set, set);
     EXPECT_EQ(flow().m_level_current, level);
@@ -245,7 +245,7 @@ TEST_F(FlowGame, CompletionWaitsWhileAnEnemyCarriesGold) {
     start(rows);
     skipReveal();
     Enemy& carrier = enemy(0);
-    carrier.carried = makeTile(TileKind::Gold, *app, Vec3{});
+    carrier.carried = makeTile(TileKind::Gold, *app, Vec3{}, grid().random());
     carrier.carryTimer = 1000000;
     climbToJustBelowTheTop();
     run(1, "up");

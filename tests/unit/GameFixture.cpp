@@ -80,8 +80,8 @@ void GameFixture::start(const std::vector<std::string>& rows, bool enemies) {
 void GameFixture::startWithFile(const std::string& bytes, bool enemies) {
     levelFile = bytesOf(bytes);
     flow_.reset();
-    std::srand(kSeed);
     GameFlow::Options options;
+    options.seed = kSeed;
     options.levelFile = &levelFile;
     options.enemies = enemies;
     flow_ = std::make_unique<GameFlow>(*app, options);
@@ -89,8 +89,9 @@ void GameFixture::startWithFile(const std::string& bytes, bool enemies) {
 
 void GameFixture::startSet() {
     flow_.reset();
-    std::srand(kSeed);
-    flow_ = std::make_unique<GameFlow>(*app);
+    GameFlow::Options options;
+    options.seed = kSeed;
+    flow_ = std::make_unique<GameFlow>(*app, options);
 }
 
 void GameFixture::run(int ticks, std::string_view keys) {

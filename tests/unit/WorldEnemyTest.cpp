@@ -312,7 +312,7 @@ TEST_F(WorldEnemy, GoldCarriedIntoAHoleIsLeftInTheEmptyCellAbove) {
     start(kHoleLevel);
     skipReveal();
     Enemy& e = enemy(0);
-    e.carried = makeTile(TileKind::Gold, *app, Vec3{});
+    e.carried = makeTile(TileKind::Gold, *app, Vec3{}, grid().random());
     e.carryTimer = 1000000;
     run(1, "fire");
     run(1, "up");
@@ -328,7 +328,7 @@ TEST_F(WorldEnemy, GoldIsKeptWhenTheCellAboveTheHoleIsTakenEvenAfterComingBack) 
     start({"....!U......$", "TTTTTTTTTTTTTTTT"});  // a trap brick above the hole
     skipReveal();
     Enemy& e = enemy(0);
-    e.carried = makeTile(TileKind::Gold, *app, Vec3{});
+    e.carried = makeTile(TileKind::Gold, *app, Vec3{}, grid().random());
     e.carryTimer = 1000000;
     brick(6, 21).trigger();
     run(1, "up");

@@ -25,6 +25,7 @@
 #include "world/BrickTile.h"
 #include "world/Enemy.h"
 #include "world/LevelGrid.h"
+#include "world/Random.h"
 
 namespace glint::tool {
 
@@ -128,7 +129,7 @@ bool fallsInto(const Tile* t) {
 // One level with its player and no enemies, ticked as the game ticks it.
 class World {
 public:
-    World(App& app, const Bytes& level) : app_(app), grid_(app), keys_(app.settings) {
+    World(App& app, const Bytes& level) : app_(app), grid_(app, random_), keys_(app.settings) {
         grid_.buildFromBytes(level);
         for (int r = 0; r < LevelGrid::kHeight; ++r) {
             for (int c = 0; c < LevelGrid::kWidth; ++c) {
@@ -219,9 +220,9 @@ public:
             const bool wanted = (s.gold >> i & 1) != 0;
             const bool there = isKind(grid_.tileAt(cell.column, cell.row), TileKind::Gold);
             if (wanted && !there) {
-                grid_.putTile(
-                    cell.column, cell.row,
-                    makeTile(TileKind::Gold, app_, grid_.cellCentre(cell.column, cell.row)));
+                grid_.putTile(cell.column, cell.row,
+                              makeTile(TileKind::Gold, app_,
+                                       grid_.cellCentre(cell.column, cell.row), random_));
             } else if (!wanted && there) {
                 grid_.removeTile(cell.column, cell.row);
             }
@@ -292,6 +293,8 @@ public:
 
 private:
     App& app_;
+    // The solver plays without enemies: nothing it decides depends on a draw.
+    Random random_;
     LevelGrid grid_;
     EnemyList noEnemies_;
     std::unique_ptr<Actor> player_;

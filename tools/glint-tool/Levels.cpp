@@ -175,9 +175,9 @@ Replay replayLevel(App& app, const Bytes& level, const KeyScript& script, unsign
         App& app;
         ~Detach() { app.keyboard.detach(); }
     } detach{app};
-    // As the simulation does it: the seed decides every draw from here on.
-    std::srand(seed);
+    // As the simulation does it: the seed decides every draw of the game.
     GameFlow::Options options;
+    options.seed = seed;
     options.levelFile = &level;
     options.enemies = false;
     GameFlow flow(app, options);

@@ -159,9 +159,9 @@ int runSimulation(const std::vector<std::string>& args, std::ostream& out, std::
         app.settings.m_custom_level_num = static_cast<int>(level);
     }
 
-    // The seed decides every draw from here on: levels, lights, enemies, dissolves.
-    std::srand(static_cast<unsigned>(seed));
+    // The seed decides every draw of the game: levels, lights, enemies, dissolves.
     GameFlow::Options options;
+    options.seed = static_cast<std::uint32_t>(seed);
     options.levelFile = levelFile ? &*levelFile : nullptr;
     options.enemies = !noEnemies;
     GameFlow flow(app, options);
