@@ -90,6 +90,9 @@ public:
     Random& random() { return random_; }
 
 private:
+    // Takes and puts back the whole state, for searches that try one way and then another.
+    friend class GameSnapshot;
+
     void collect(int& points);
     void updateHud();
     void startTransition(const char* message);

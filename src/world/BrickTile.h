@@ -9,11 +9,12 @@ namespace glint {
 
 struct GameSettings;
 
-class BrickTile : public Tile {
+class BrickTile : public ClonableTile<BrickTile> {
 public:
     enum Phase { kOpening = 0, kOpen = 1, kClosing = 2, kIntact = 3 };
 
-    explicit BrickTile(const GameSettings& settings) : Tile(TileKind::Brick), settings_(settings) {}
+    explicit BrickTile(const GameSettings& settings)
+        : ClonableTile(TileKind::Brick), settings_(settings) {}
 
     // Passable while dug, until the closing picture comes down to a quarter of its frames.
     bool isPassable() const override { return isOpen; }

@@ -62,6 +62,8 @@ public:
     Cell reservedCell{-1, -1};
 
 private:
+    friend class GameSnapshot;
+
     enum class Heading { Right, Left, Up, Down };
     // At the claimed cell's centre: decide, then claim the next cell. False when it found
     // itself unsupported (its state is then 7).

@@ -88,6 +88,8 @@ public:
     const float cellSize = 25.0f;
 
 private:
+    friend class GameSnapshot;
+
     static std::size_t index(int column, int row) {
         return static_cast<std::size_t>(column) * kHeight + static_cast<std::size_t>(row);
     }

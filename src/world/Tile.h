@@ -28,9 +28,10 @@ class Tile {
 public:
     explicit Tile(TileKind kind) : kind(kind) {}
     virtual ~Tile() = default;
-    Tile(const Tile&) = delete;
     Tile& operator=(const Tile&) = delete;
 
+    // A new tile of the same class in the same state: a game can be saved whole and put back.
+    virtual std::unique_ptr<Tile> clone() const = 0;
     virtual void draw() const { sprite.draw(true); }
     virtual bool isPassable() const { return false; }
     virtual void trigger() {}
@@ -40,30 +41,44 @@ public:
 
     TileKind kind;
     Sprite sprite;
+
+protected:
+    // Only clone() copies a tile, so that a copy always keeps its class.
+    Tile(const Tile&) = default;
 };
 
-class SolidTile : public Tile {
+// The clone() of each tile class: a copy of the whole tile.
+template <typename Derived>
+class ClonableTile : public Tile {
 public:
-    SolidTile() : Tile(TileKind::Solid) {}
+    using Tile::Tile;
+    std::unique_ptr<Tile> clone() const override {
+        return std::make_unique<Derived>(static_cast<const Derived&>(*this));
+    }
+};
+
+class SolidTile : public ClonableTile<SolidTile> {
+public:
+    SolidTile() : ClonableTile(TileKind::Solid) {}
 };
 
 // Drawn exactly as a brick, but figures fall through it.
-class TrapBrickTile : public Tile {
+class TrapBrickTile : public ClonableTile<TrapBrickTile> {
 public:
-    TrapBrickTile() : Tile(TileKind::TrapBrick) {}
+    TrapBrickTile() : ClonableTile(TileKind::TrapBrick) {}
     bool isPassable() const override { return true; }
 };
 
-class LadderTile : public Tile {
+class LadderTile : public ClonableTile<LadderTile> {
 public:
-    LadderTile() : Tile(TileKind::Ladder) {}
+    LadderTile() : ClonableTile(TileKind::Ladder) {}
     bool isPassable() const override { return true; }
 };
 
 // Invisible until the last gold piece is taken; then a ladder like any other.
-class HiddenLadderTile : public Tile {
+class HiddenLadderTile : public ClonableTile<HiddenLadderTile> {
 public:
-    HiddenLadderTile() : Tile(TileKind::HiddenLadder) {}
+    HiddenLadderTile() : ClonableTile(TileKind::HiddenLadder) {}
     bool isPassable() const override { return true; }
     void trigger() override {
         sprite.setVisible(true);
@@ -71,15 +86,15 @@ public:
     }
 };
 
-class GoldTile : public Tile {
+class GoldTile : public ClonableTile<GoldTile> {
 public:
-    GoldTile() : Tile(TileKind::Gold) {}
+    GoldTile() : ClonableTile(TileKind::Gold) {}
     bool isPassable() const override { return true; }
 };
 
-class RopeTile : public Tile {
+class RopeTile : public ClonableTile<RopeTile> {
 public:
-    RopeTile() : Tile(TileKind::Rope) {}
+    RopeTile() : ClonableTile(TileKind::Rope) {}
     bool isPassable() const override { return true; }
 };
 
