@@ -19,6 +19,7 @@
 #include <queue>
 #include <unordered_set>
 
+#include "SearchMoves.h"
 #include "app/App.h"
 #include "play/LevelReveal.h"
 #include "world/Actor.h"
@@ -31,16 +32,9 @@ namespace glint::tool {
 
 namespace {
 
-constexpr int kTickMs = 30;
 // How much dearer than its ticks a dig or a wait looks to the search.
 constexpr long long kDigPenalty = 40;
 constexpr long long kWaitPenalty = 20;
-// Longest a figure may fall, in ticks, before the search calls the move broken.
-constexpr int kMaxSettleTicks = 600;
-// Longest a single step (a cell walked or climbed) may take.
-constexpr int kMaxStepTicks = 60;
-// Longest wait for a hole to close.
-constexpr int kMaxWaitTicks = 400;
 // Situations are compared coarsely: a player standing anywhere near the centre of the same cell,
 // facing the same way, with the same holes open near it (kNearHole cells or fewer away), count as
 // the same, and the search keeps the first of them it meets (its exact state is what later moves
@@ -50,28 +44,6 @@ constexpr int kMaxWaitTicks = 400;
 constexpr int kNearHole = 2;
 
 const char* const kKeyWords[] = {"left", "right", "up", "down", "fire"};
-
-// The player's bound keys, held as the search says.
-class HeldKeys : public platform::KeyStateSource {
-public:
-    explicit HeldKeys(const GameSettings& bindings) : bindings_(bindings) {}
-    bool readState(platform::KeyState& state) override {
-        state.fill(0);
-        const int codes[] = {bindings_.m_left_key, bindings_.m_right_key, bindings_.m_up_key,
-                             bindings_.m_down_key, bindings_.m_fire_key};
-        for (int bit = 0; bit < 5; ++bit) {
-            if ((keys & (1u << bit)) != 0 && codes[bit] > 0 && codes[bit] < 256) {
-                state[static_cast<std::size_t>(codes[bit])] = platform::kKeyPressed;
-            }
-        }
-        return true;
-    }
-    unsigned keys = 0;
-
-private:
-    const GameSettings& bindings_;
-};
-
 // A brick that is not as the level built it.
 struct BrickState {
     std::uint16_t brick = 0;  // index into World::bricks
@@ -111,19 +83,6 @@ void makePristine(BrickTile& b) {
     b.sprite.elapsed = 0;
     b.sprite.reverse = false;
     b.sprite.blended = false;
-}
-
-// The cells a figure is not held up in, and the cells below it that do not hold it up: the
-// player's fall test with no enemy about.
-bool letsFall(const Tile* t) {
-    return t == nullptr || t->kind == TileKind::Gold || t->kind == TileKind::Brick ||
-           t->kind == TileKind::TrapBrick || t->kind == TileKind::HiddenLadder;
-}
-
-bool fallsInto(const Tile* t) {
-    return t == nullptr || t->kind == TileKind::Gold || t->kind == TileKind::Rope ||
-           t->kind == TileKind::HiddenLadder || t->kind == TileKind::TrapBrick ||
-           (t->kind == TileKind::Brick && t->isPassable());
 }
 
 // One level with its player and no enemies, ticked as the game ticks it.
@@ -306,150 +265,6 @@ private:
     std::vector<BrickTile*> active_;
 };
 
-enum class Outcome { Rest, Broken, Goal };
-
-// One move being played: the ticks it holds keys for and how it ended.
-class Move {
-public:
-    explicit Move(World& world) : world_(world) {}
-
-    // One tick; false once the move is over (the player died or the level is complete).
-    bool tick(unsigned keys) {
-        world_.step(keys);
-        ++ticks;
-        if (!runs.empty() && runs.back().keys == keys) {
-            ++runs.back().count;
-        } else {
-            runs.push_back(KeyRun{1, keys});
-        }
-        if (world_.player().dead) {
-            outcome = Outcome::Broken;
-            return false;
-        }
-        if (world_.grid().levelComplete) {
-            outcome = Outcome::Goal;
-            return false;
-        }
-        return true;
-    }
-
-    // Lets a fall run its course with no key held.
-    Outcome settle() {
-        for (int i = 0; i < kMaxSettleTicks && world_.falling(); ++i) {
-            if (!tick(0)) {
-                return outcome;
-            }
-        }
-        return outcome = world_.falling() ? Outcome::Broken : Outcome::Rest;
-    }
-
-    // Walks or climbs into the next cell in the key's direction, and falls if the cell does
-    // not hold the player up.
-    Outcome step(unsigned key) {
-        const Cell start = world_.cell();
-        for (int i = 0; i < kMaxStepTicks; ++i) {
-            if (world_.falling()) {
-                return settle();
-            }
-            const Vec3 before = world_.player().position();
-            if (!tick(key)) {
-                return outcome;
-            }
-            if (world_.falling()) {
-                continue;
-            }
-            const Cell now = world_.cell();
-            if (!(now == start) && world_.nearCentre()) {
-                // The fall test is made at a cell's centre: one more tick makes it.
-                if (world_.unsupported(now)) {
-                    if (!tick(key)) {
-                        return outcome;
-                    }
-                    return settle();
-                }
-                return outcome = Outcome::Rest;
-            }
-            const Vec3 after = world_.player().position();
-            if (after.x == before.x && after.y == before.y) {
-                return outcome = Outcome::Broken;  // against a wall, or nothing to climb
-            }
-        }
-        return outcome = Outcome::Broken;
-    }
-
-    // Digs on one side, turning first when the player faces the other way, and steps into the
-    // new hole: a hole is only of use to a player who goes into it (no enemy is about to be
-    // caught), and it stays open for seconds, long enough for anything done after the drop.
-    Outcome digAndDrop(int direction) {
-        if (dig(direction) != Outcome::Rest) {
-            return outcome;
-        }
-        if (step(direction < 0 ? kHoldLeft : kHoldRight) == Outcome::Rest && world_.walledIn()) {
-            outcome = Outcome::Broken;  // it can only wait there for the brick to close on it
-        }
-        return outcome;
-    }
-
-    // Digs on one side, turning first when the player faces the other way.
-    Outcome dig(int direction) {
-        Actor& p = world_.player();
-        if (p.facing != direction) {
-            if (!tick(direction < 0 ? kHoldLeft : kHoldRight)) {
-                return outcome;
-            }
-            if (world_.falling() || p.facing != direction) {
-                return outcome = Outcome::Broken;
-            }
-        }
-        for (int i = 0; i < 20; ++i) {
-            const Cell at = world_.cell();
-            std::vector<Tile*> closed;
-            for (int c = at.column - 1; c <= at.column + 1; ++c) {
-                Tile* t = world_.grid().tileAt(c, at.row + 1);
-                if (isKind(t, TileKind::Brick) && !t->isPassable()) {
-                    closed.push_back(t);
-                }
-            }
-            if (!tick(kHoldFire)) {
-                return outcome;
-            }
-            if (p.fireCooldown == 500) {
-                const bool dug = std::any_of(closed.begin(), closed.end(),
-                                             [](const Tile* t) { return t->isPassable(); });
-                if (!dug) {
-                    return outcome = Outcome::Broken;
-                }
-                return settle();
-            }
-        }
-        return outcome = Outcome::Broken;
-    }
-
-    // Stands still until a hole closes.
-    Outcome wait() {
-        const int open = world_.openBricks();
-        if (open == 0) {
-            return outcome = Outcome::Broken;
-        }
-        for (int i = 0; i < kMaxWaitTicks; ++i) {
-            if (!tick(0)) {
-                return outcome;
-            }
-            if (world_.openBricks() < open) {
-                return settle();
-            }
-        }
-        return outcome = Outcome::Broken;
-    }
-
-    std::vector<KeyRun> runs;
-    long long ticks = 0;
-    Outcome outcome = Outcome::Rest;
-
-private:
-    World& world_;
-};
-
 struct Node {
     Snapshot snapshot;
     int parent = -1;
@@ -534,7 +349,20 @@ long long ticksToGo(const Snapshot& s, const std::vector<Cell>& gold) {
     return best;
 }
 
-// Ticks of the level-start reveal, during which no key is read.
+}  // namespace
+
+bool HeldKeys::readState(platform::KeyState& state) {
+    state.fill(0);
+    const int codes[] = {bindings_.m_left_key, bindings_.m_right_key, bindings_.m_up_key,
+                         bindings_.m_down_key, bindings_.m_fire_key};
+    for (int bit = 0; bit < 5; ++bit) {
+        if ((keys & (1u << bit)) != 0 && codes[bit] > 0 && codes[bit] < 256) {
+            state[static_cast<std::size_t>(codes[bit])] = platform::kKeyPressed;
+        }
+    }
+    return true;
+}
+
 long long revealTicks() {
     LevelReveal reveal;
     long long ticks = 0;
@@ -544,8 +372,6 @@ long long revealTicks() {
     }
     return ticks;
 }
-
-}  // namespace
 
 std::string keyScriptText(const std::vector<KeyRun>& runs, const std::vector<std::string>& notes) {
     std::string text;

@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "pack/FileIo.h"
+#include "platform/KeyboardDevice.h"
 
 namespace glint {
 class App;
-}
+struct GameSettings;
+}  // namespace glint
 
 namespace glint::tool {
 
@@ -22,6 +24,20 @@ enum HeldKey : unsigned {
     kHoldDown = 8,
     kHoldFire = 16,
 };
+
+// The player's bound keys, held as a search says.
+class HeldKeys : public platform::KeyStateSource {
+public:
+    explicit HeldKeys(const GameSettings& bindings) : bindings_(bindings) {}
+    bool readState(platform::KeyState& state) override;
+    unsigned keys = 0;  // HeldKey bits
+
+private:
+    const GameSettings& bindings_;
+};
+
+// Ticks of the level-start reveal, during which no key is read.
+long long revealTicks();
 
 // A run of ticks with the same keys held.
 struct KeyRun {

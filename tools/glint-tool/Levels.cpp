@@ -12,6 +12,7 @@
 
 #include "Commands.h"
 #include "LevelSolver.h"
+#include "ProofSearch.h"
 #include "app/App.h"
 #include "platform/System.h"
 #include "play/GameFlow.h"
@@ -28,7 +29,8 @@ constexpr const char* kLevelsUsage =
     "                         [--seed N] [--set S] [--level N]\n";
 constexpr const char* kSolveUsage =
     "usage: glint-tool solve LEVEL-FILE [--out FILE] [--rules FILE] [--pack PACK]\n"
-    "                        [--max-states N]\n";
+    "                        [--max-states N] [--enemies [--seed N] [--set S --level N]\n"
+    "                        [--timings N]]\n";
 
 // The archive the game would use: in the working directory's data, else beside the tool.
 std::string defaultPack() {
@@ -107,6 +109,30 @@ std::string rulesBeside(const std::string& levelsDir) {
     return std::filesystem::exists(path, ec) ? path.string() : std::string();
 }
 
+// The set and number of a level from its path, ".../levelsS/NN.txt".
+bool levelOfPath(const std::string& path, long long& set, long long& level) {
+    const std::filesystem::path p(path);
+    const std::string dir = p.parent_path().filename().string();
+    const std::string stem = p.stem().string();
+    return dir.size() == 7 && dir.rfind("levels", 0) == 0 && parseNumber(dir.substr(6), set) &&
+           set >= 0 && set < kLevelSets && p.extension() == ".txt" && parseNumber(stem, level) &&
+           level >= 1 && level <= kLevelsPerSet;
+}
+
+// Empty when the pack holds these bytes as level `level` of set `set`, as a game reads it;
+// otherwise why not.
+std::string packHolds(const App& app, int set, int level, const Bytes& bytes) {
+    const std::string entry = LevelGrid::levelPath(set, level);
+    std::optional<PackData> packed = app.pack.tryReadEntry(entry);
+    if (!packed) {
+        return entry + " is not in the pack (build the content first)";
+    }
+    if (packed->data != bytes) {
+        return "the pack holds another " + entry + " (build the content again)";
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string checkLevelFormat(const Bytes& level, LevelFacts& facts) {
@@ -166,7 +192,25 @@ std::string checkLevelFormat(const Bytes& level, LevelFacts& facts) {
     return {};
 }
 
-Replay replayLevel(App& app, const Bytes& level, const KeyScript& script, unsigned seed) {
+std::unique_ptr<GameFlow> startGame(App& app, const GameSetup& setup) {
+    GameFlow::Options options;
+    options.seed = setup.seed;
+    options.levelFile = setup.levelFile;
+    options.enemies = setup.enemies;
+    if (setup.levelFile != nullptr) {
+        return std::make_unique<GameFlow>(app, options);
+    }
+    // As the custom-game dialog leaves the settings: that level of that set, chosen.
+    app.settings.m_level_set = setup.set;
+    app.settings.m_custom_type_game = 0;
+    app.settings.m_custom_kind_game = setup.set;
+    app.settings.m_custom_level_num = setup.level;
+    auto flow = std::make_unique<GameFlow>(app, options);
+    flow->startCustomGame();
+    return flow;
+}
+
+Replay replayGame(App& app, const GameSetup& setup, const KeyScript& script) {
     Replay replay;
     ScriptedKeys keys(script, app.settings);
     app.keyboard.attach(keys);
@@ -175,18 +219,44 @@ Replay replayLevel(App& app, const Bytes& level, const KeyScript& script, unsign
         App& app;
         ~Detach() { app.keyboard.detach(); }
     } detach{app};
-    // As the simulation does it: the seed decides every draw of the game.
-    GameFlow::Options options;
-    options.seed = seed;
-    options.levelFile = &level;
-    options.enemies = false;
-    GameFlow flow(app, options);
+    std::unique_ptr<GameFlow> game = startGame(app, setup);
+    GameFlow& flow = *game;
+    // Bricks open before this tick, and the open ones a figure has been in.
+    std::vector<bool> open(static_cast<std::size_t>(LevelGrid::kWidth * LevelGrid::kHeight));
+    std::vector<bool> used(open.size());
+    auto index = [](const Cell& c) {
+        return static_cast<std::size_t>(c.column * LevelGrid::kHeight + c.row);
+    };
     for (long long t = 0; t < script.length(); ++t) {
         keys.setTick(t);
         flow.tick(30);
         replay.ticks = t + 1;
-        replay.goldLeft = flow.grid()->goldCount;
-        if (flow.state() == GameFlow::State::Transition && flow.grid()->levelComplete) {
+        const LevelGrid& grid = *flow.grid();
+        replay.goldLeft = grid.goldCount;
+        for (int c = 0; c < LevelGrid::kWidth; ++c) {
+            for (int r = 0; r < LevelGrid::kHeight; ++r) {
+                const Tile* tile = grid.tileAt(c, r);
+                const bool isOpen = isKind(tile, TileKind::Brick) && tile->isPassable();
+                const std::size_t i = index(Cell{c, r});
+                if (isOpen && !open[i]) {
+                    ++replay.digs;
+                    used[i] = false;
+                }
+                open[i] = isOpen;
+            }
+        }
+        auto enter = [&](const Actor& figure) {
+            const Cell at = grid.worldToCell(figure.position());
+            if (grid.inBounds(at) && open[index(at)] && !used[index(at)]) {
+                used[index(at)] = true;
+                ++replay.holesUsed;
+            }
+        };
+        enter(*flow.player());
+        for (const auto& enemy : flow.enemies()) {
+            enter(*enemy);
+        }
+        if (flow.state() == GameFlow::State::Transition && grid.levelComplete) {
             replay.completed = replay.goldLeft == 0;
             if (!replay.completed) {
                 replay.reason = "completed with gold left";
@@ -194,7 +264,7 @@ Replay replayLevel(App& app, const Bytes& level, const KeyScript& script, unsign
             return replay;
         }
         if (flow.state() == GameFlow::State::Dying || flow.player()->dead) {
-            const Cell at = flow.grid()->worldToCell(flow.player()->position());
+            const Cell at = grid.worldToCell(flow.player()->position());
             replay.reason = "the player dies in tick " + std::to_string(t + 1) + " at column " +
                             std::to_string(at.column) + " row " + std::to_string(at.row);
             return replay;
@@ -206,6 +276,13 @@ Replay replayLevel(App& app, const Bytes& level, const KeyScript& script, unsign
                     std::to_string(replay.goldLeft) + " gold left, the player at column " +
                     std::to_string(at.column) + " row " + std::to_string(at.row);
     return replay;
+}
+
+Replay replayLevel(App& app, const Bytes& level, const KeyScript& script, unsigned seed) {
+    GameSetup setup;
+    setup.levelFile = &level;
+    setup.seed = seed;
+    return replayGame(app, setup, script);
 }
 
 std::string levelFileName(const std::string& levelsDir, int set, int level) {
@@ -317,19 +394,37 @@ int runLevels(const std::vector<std::string>& args, std::ostream& out, std::ostr
 int runSolve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::map<std::string, std::string> values;
     std::vector<std::string> loose;
-    if (!parseOptions(args, {"--out", "--rules", "--pack", "--max-states"}, values, loose) ||
-        loose.size() != 1) {
+    std::vector<std::string> rest;
+    bool enemies = false;
+    for (const std::string& a : args) {
+        if (a == "--enemies") {
+            enemies = true;
+        } else {
+            rest.push_back(a);
+        }
+    }
+    if (!parseOptions(rest,
+                      {"--out", "--rules", "--pack", "--max-states", "--seed", "--set", "--level",
+                       "--timings"},
+                      values, loose) ||
+        loose.size() != 1 ||
+        (!enemies && (values.count("--seed") || values.count("--set") || values.count("--level") ||
+                      values.count("--timings")))) {
         err << kSolveUsage;
         return kExitUsage;
     }
-    SolverLimits limits;
-    if (values.count("--max-states")) {
-        long long most = 0;
-        if (!parseNumber(values["--max-states"], most) || most < 1) {
-            err << kSolveUsage;
-            return kExitUsage;
-        }
-        limits.maxStates = static_cast<std::size_t>(most);
+    long long most = 0, seed = kDefaultSeed, set = -1, level = -1, timings = 0;
+    if ((values.count("--max-states") &&
+         (!parseNumber(values["--max-states"], most) || most < 1)) ||
+        (values.count("--seed") && !parseNumber(values["--seed"], seed)) ||
+        (values.count("--timings") &&
+         (!parseNumber(values["--timings"], timings) || timings < 1)) ||
+        values.count("--set") != values.count("--level") ||
+        (values.count("--set") &&
+         (!parseNumber(values["--set"], set) || set < 0 || set >= kLevelSets ||
+          !parseNumber(values["--level"], level) || level < 1 || level > kLevelsPerSet))) {
+        err << kSolveUsage;
+        return kExitUsage;
     }
     const std::string& levelPath = loose[0];
     std::optional<Bytes> bytes = readWholeFile(levelPath, kMaxFileBytes);
@@ -340,6 +435,11 @@ int runSolve(const std::vector<std::string>& args, std::ostream& out, std::ostre
     LevelFacts facts;
     if (std::string fault = checkLevelFormat(*bytes, facts); !fault.empty()) {
         err << "glint-tool: " << levelPath << ": " << fault << "\n";
+        return kExitFailed;
+    }
+    if (enemies && set < 0 && !levelOfPath(levelPath, set, level)) {
+        err << "glint-tool: " << levelPath
+            << ": not a levelsS/NN.txt of a set: give --set S --level N\n";
         return kExitFailed;
     }
     PlayRules rules;
@@ -353,19 +453,47 @@ int runSolve(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (!prepareApp(app, rules, err)) {
         return kExitFailed;
     }
-    const Solution solution = solveLevel(app, *bytes, limits);
+
+    GameSetup setup;
+    setup.seed = static_cast<unsigned>(seed);
+    Solution solution;
+    std::vector<std::string> notes;
+    const std::string name = std::filesystem::path(levelPath).filename().string();
+    if (enemies) {
+        // The proof is played as the game plays a custom game: with the level in its pack.
+        setup.set = static_cast<int>(set);
+        setup.level = static_cast<int>(level);
+        setup.enemies = true;
+        if (std::string why = packHolds(app, setup.set, setup.level, *bytes); !why.empty()) {
+            err << "glint-tool: " << levelPath << ": " << why << "\n";
+            return kExitFailed;
+        }
+        ProofLimits limits;
+        limits.maxStates = most > 0 ? static_cast<std::size_t>(most) : limits.maxStates;
+        limits.timingsPerPlace = timings > 0 ? static_cast<int>(timings) : limits.timingsPerPlace;
+        solution = searchProof(app, setup, limits);
+        notes = {"seed " + std::to_string(setup.seed),
+                 "levels" + std::to_string(set) + "/" + twoDigits(static_cast<int>(level)) +
+                     ": every gold piece and the top row in " + std::to_string(solution.ticks) +
+                     " ticks with the enemies on, no life lost, played as a custom game of that "
+                     "level (found by glint-tool solve --enemies)"};
+    } else {
+        setup.levelFile = &*bytes;
+        SolverLimits limits;
+        limits.maxStates = most > 0 ? static_cast<std::size_t>(most) : limits.maxStates;
+        solution = solveLevel(app, *bytes, limits);
+        notes = {name + ": every gold piece and the top row in " + std::to_string(solution.ticks) +
+                 " ticks, no enemies (found by glint-tool solve)"};
+    }
     if (!solution.found) {
         err << "glint-tool: " << levelPath << ": " << solution.reason << "\n";
         return kExitFailed;
     }
-    const std::string text = keyScriptText(
-        solution.runs, {std::filesystem::path(levelPath).filename().string() +
-                        ": every gold piece and the top row in " + std::to_string(solution.ticks) +
-                        " ticks, no enemies (found by glint-tool solve)"});
+    const std::string text = keyScriptText(solution.runs, notes);
     KeyScript script;
     std::string error;
     script.parse(text, error);
-    const Replay replay = replayLevel(app, *bytes, script, kDefaultSeed);
+    const Replay replay = replayGame(app, setup, script);
     if (!replay.completed) {
         err << "glint-tool: " << levelPath
             << ": the script found fails in the game: " << replay.reason << "\n";
@@ -380,8 +508,8 @@ int runSolve(const std::vector<std::string>& args, std::ostream& out, std::ostre
             err << "glint-tool: " << values["--out"] << ": cannot be written\n";
             return kExitFailed;
         }
-        out << levelPath << ": " << replay.ticks << " ticks, " << solution.statesSeen
-            << " situations searched\n";
+        out << levelPath << ": " << replay.ticks << " ticks, " << replay.digs << " digs, "
+            << solution.statesSeen << " situations searched\n";
     } else {
         out << text;
     }

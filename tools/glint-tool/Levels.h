@@ -3,6 +3,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,8 @@
 
 namespace glint {
 class App;
-}
+class GameFlow;
+}  // namespace glint
 
 namespace glint::tool {
 
@@ -32,6 +34,20 @@ struct LevelFacts {
 // 30 "$". Otherwise the first fault found.
 std::string checkLevelFormat(const Bytes& level, LevelFacts& facts);
 
+// How a game is set up: a game of one level file, or the one-level custom game of level `level`
+// of set `set` that the game reads from its pack (as `glint-tool sim --set S --level N --custom`
+// plays it).
+struct GameSetup {
+    const Bytes* levelFile = nullptr;
+    int set = 0;
+    int level = 1;
+    unsigned seed = 1;
+    bool enemies = false;
+};
+
+// The game, built and at its first tick (the level-start reveal still to come).
+std::unique_ptr<GameFlow> startGame(App& app, const GameSetup& setup);
+
 struct Replay {
     bool completed = false;
     // The tick (counted from 1) in which the level was completed, or the ticks played.
@@ -39,11 +55,17 @@ struct Replay {
     int goldLeft = 0;
     // Why the level was not completed.
     std::string reason;
+    // Bricks dug, and how many of those holes a figure went into while they were open (the
+    // player dropping through, an enemy trapped): digs that did something.
+    int digs = 0;
+    int holesUsed = 0;
 };
 
-// Plays the level as `glint-tool sim --level-file ... --no-enemies --seed SEED` does, with the
-// script's keys, until the game starts its end-of-level transition after the exit was reached,
-// the player dies, or the script ends.
+// Plays the game with the script's keys until it starts its end-of-level transition after the
+// exit was reached, the player dies, or the script ends.
+Replay replayGame(App& app, const GameSetup& setup, const KeyScript& script);
+// The same for a game of one level file without enemies, as `glint-tool sim --level-file ...
+// --no-enemies --seed SEED` plays it.
 Replay replayLevel(App& app, const Bytes& level, const KeyScript& script, unsigned seed);
 
 // "levels/levelsS/NN.txt" style names: the level file and the key script of a level.
