@@ -101,11 +101,24 @@ void GameSnapshot::restore(GameFlow& flow) const {
 
     LevelGrid& grid = *flow.grid_;
     for (std::size_t i = 0; i < tiles_.size(); ++i) {
-        grid.tiles_[i] = cloneOf(tiles_[i].get());
-        grid.lights_[i].reset();
+        const Tile* saved = tiles_[i].get();
+        std::unique_ptr<Tile>& tile = grid.tiles_[i];
+        // Most tiles are still of the class they were: they take the saved state over.
+        if (saved == nullptr || tile == nullptr || !tile->takeOver(*saved)) {
+            tile = cloneOf(saved);
+        }
     }
-    for (const auto& [i, light] : lights_) {
-        grid.lights_[i] = std::make_unique<Sprite>(light);
+    // The lights, in cell order as they were taken.
+    auto saved = lights_.begin();
+    for (std::size_t i = 0; i < grid.lights_.size(); ++i) {
+        std::unique_ptr<Sprite>& light = grid.lights_[i];
+        if (saved == lights_.end() || saved->first != i) {
+            light.reset();
+        } else if (light) {
+            *light = (saved++)->second;
+        } else {
+            light = std::make_unique<Sprite>((saved++)->second);
+        }
     }
     grid.levelComplete = levelComplete_;
     grid.exitRow = exitRow_;

@@ -9,7 +9,7 @@ void BrickTile::trigger() {
     isOpen = true;
     sprite.blended = true;
     sprite.reverse = false;
-    openTimer = static_cast<std::uint32_t>(settings_.m_time_exploded);
+    openTimer = static_cast<std::uint32_t>(settings_->m_time_exploded);
     phase = kOpening;
 }
 

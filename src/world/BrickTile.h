@@ -14,7 +14,7 @@ public:
     enum Phase { kOpening = 0, kOpen = 1, kClosing = 2, kIntact = 3 };
 
     explicit BrickTile(const GameSettings& settings)
-        : ClonableTile(TileKind::Brick), settings_(settings) {}
+        : ClonableTile(TileKind::Brick), settings_(&settings) {}
 
     // Passable while dug, until the closing picture comes down to a quarter of its frames.
     bool isPassable() const override { return isOpen; }
@@ -31,7 +31,7 @@ public:
     int phase = kIntact;
 
 private:
-    const GameSettings& settings_;
+    const GameSettings* settings_;  // a pointer, so that one brick can take over another
 };
 
 }  // namespace glint

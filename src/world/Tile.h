@@ -28,10 +28,12 @@ class Tile {
 public:
     explicit Tile(TileKind kind) : kind(kind) {}
     virtual ~Tile() = default;
-    Tile& operator=(const Tile&) = delete;
 
     // A new tile of the same class in the same state: a game can be saved whole and put back.
     virtual std::unique_ptr<Tile> clone() const = 0;
+    // Takes over the state of a tile of the same class (false, and nothing changed, for a tile
+    // of another class): putting a saved game back need not make every tile anew.
+    virtual bool takeOver(const Tile& other) = 0;
     virtual void draw() const { sprite.draw(true); }
     virtual bool isPassable() const { return false; }
     virtual void trigger() {}
@@ -43,8 +45,9 @@ public:
     Sprite sprite;
 
 protected:
-    // Only clone() copies a tile, so that a copy always keeps its class.
+    // Only clone() and takeOver() copy a tile, so that a copy always keeps its class.
     Tile(const Tile&) = default;
+    Tile& operator=(const Tile&) = default;
 };
 
 // The clone() of each tile class: a copy of the whole tile.
@@ -54,6 +57,14 @@ public:
     using Tile::Tile;
     std::unique_ptr<Tile> clone() const override {
         return std::make_unique<Derived>(static_cast<const Derived&>(*this));
+    }
+    bool takeOver(const Tile& other) override {
+        const auto* same = dynamic_cast<const Derived*>(&other);
+        if (same == nullptr) {
+            return false;
+        }
+        static_cast<Derived&>(*this) = *same;
+        return true;
     }
 };
 

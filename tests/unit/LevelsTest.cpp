@@ -1,5 +1,6 @@
 // The level checks of glint-tool: the form of a level file, the search for a completing key
-// script, its replay in a real game, the levels command, and the contact sheet's pictures.
+// script (enemies off and on), its replay in a real game, the levels command with its proofs and
+// its digging check, and the contact sheet's pictures.
 #include "Levels.h"
 
 #include <gtest/gtest.h>
@@ -7,11 +8,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <sstream>
 
 #include "Commands.h"
 #include "ContactSheet.h"
 #include "LevelSolver.h"
+#include "ProofSearch.h"
 #include "TestFiles.h"
 #include "app/App.h"
 
@@ -173,6 +176,37 @@ TEST_F(LevelPlay, TheSolverLeavesByTheHiddenLadderThatTheLastGoldReveals) {
     EXPECT_TRUE(replay(level, tool::keyScriptText(solution.runs, {})).completed);
 }
 
+TEST_F(LevelPlay, WithTheEnemyOnTheProofTrapsItInAHoleToGetPast) {
+    // The enemy walks towards the player along a brick floor; the gold and the ladder lie
+    // beyond it. Only a hole in its way lets the player walk over its head.
+    std::vector<std::pair<int, std::string>> rows = {{19, "  !        $        *"},
+                                                     {20, std::string(32, 'T')}};
+    addLadder(rows, 29, 0, 19);
+    writeFile("dat/levels0/01.txt", makeLevel(rows));
+    tool::GameSetup setup;
+    setup.set = 0;
+    setup.level = 1;
+    setup.enemies = true;
+    const tool::Solution proof = tool::searchProof(*app, setup);
+    ASSERT_TRUE(proof.found) << proof.reason;
+    tool::KeyScript script;
+    std::string error;
+    ASSERT_TRUE(script.parse(tool::keyScriptText(proof.runs, {}), error)) << error;
+    const tool::Replay played = tool::replayGame(*app, setup, script);
+    EXPECT_TRUE(played.completed) << played.reason;
+    EXPECT_EQ(played.ticks, proof.ticks);
+    EXPECT_GE(played.holesUsed, 1);
+
+    // The same keys without the hole's timing: walking straight on meets the enemy.
+    EXPECT_FALSE(tool::replayGame(*app, setup,
+                                  [&] {
+                                      tool::KeyScript straight;
+                                      straight.parse("141 -\n200 right\n", error);
+                                      return straight;
+                                  }())
+                     .completed);
+}
+
 TEST_F(LevelPlay, GoldSealedInSolidBlocksIsReportedAsNoWayThrough) {
     std::vector<std::pair<int, std::string>> rows = {
         {17, "          MMM"}, {18, "          M*M"}, {19, "          MMM"}, {20, "  !"}};
@@ -213,6 +247,10 @@ TEST_F(LevelPlay, ReachingTheTopRowBeforeTheLastGoldDoesNotComplete) {
 
 class LevelsCommand : public LevelFiles {
 protected:
+    static std::string bytesText(const std::string& path) {
+        std::optional<Bytes> bytes = readWholeFile(path, 1u << 20);
+        return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+    }
     int run(std::vector<std::string> args) {
         out.str("");
         err.str("");
@@ -222,29 +260,90 @@ protected:
     std::ostringstream err;
 };
 
-TEST_F(LevelsCommand, ALevelWhoseScriptCompletesItIsOkAndABrokenScriptFails) {
-    std::vector<std::pair<int, std::string>> rows = {{20, "  !     *"}};
-    addLadder(rows, 12, 0, 20);
+TEST_F(LevelsCommand, ALevelIsOkWhenItsScriptAndItsProofCompleteItAndDiggingMatters) {
+    // Gold buried under the floor: digging is what the level is about.
+    std::vector<std::pair<int, std::string>> rows = {
+        {15, " !"},
+        {16, std::string(32, 'T')},
+        {17, "MMMMMMMMM*MMMMMMMMMMMMMMMMMMMMMM"},
+        {18, "MMMMMMMMM MMMMMMMMMMMMMMMMMMMMMM"},
+        {19, "MMMMMMMMM              $"},
+    };
+    addLadder(rows, 30, 0, 20);
     writeFile("lv/levels0/01.txt", makeLevel(rows));
+    writeFile("dat/levels0/01.txt", makeLevel(rows));  // the pack's copy, as a loose file
     ASSERT_EQ(run({"solve", "lv/levels0/01.txt", "--rules", "rules.txt", "--out",
                    "keys/levels0/01.keys"}),
               tool::kExitOk)
         << err.str();
-    const std::vector<std::string> check = {"levels", "--levels", "lv",        "--solutions",
-                                            "keys",   "--rules",  "rules.txt", "--set",
-                                            "0",      "--level",  "1"};
+    ASSERT_EQ(run({"solve", "lv/levels0/01.txt", "--rules", "rules.txt", "--enemies", "--seed", "7",
+                   "--out", "proofs/levels0/01.keys"}),
+              tool::kExitOk)
+        << err.str();
+    const std::vector<std::string> check = {
+        "levels",  "--levels",  "lv",    "--solutions", "keys",    "--proofs", "proofs",
+        "--rules", "rules.txt", "--set", "0",           "--level", "1"};
     EXPECT_EQ(run(check), tool::kExitOk) << out.str() << err.str();
-    EXPECT_NE(out.str().find("set 0 level 01  gold   1  enemies  0"), std::string::npos)
+    EXPECT_NE(out.str().find("set 0 level 01  gold   1  enemies  1"), std::string::npos)
         << out.str();
+    EXPECT_NE(out.str().find("diggable  31"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("1 ok, 0 failed"), std::string::npos) << out.str();
 
-    writeFile("keys/levels0/01.keys", "141 -\n30 right\n");
-    EXPECT_EQ(run(check), tool::kExitFailed);
-    EXPECT_NE(out.str().find("FAIL the script ends"), std::string::npos) << out.str();
-
-    std::remove("keys/levels0/01.keys");
+    // Each fault on its own: the proof, its seed line, the script, the pack's copy.
+    const std::string proof = bytesText("proofs/levels0/01.keys");
+    ASSERT_EQ(proof.rfind("# seed 7\n", 0), 0u) << proof;
+    const std::string script = bytesText("keys/levels0/01.keys");
+    const struct {
+        const char* file;
+        std::string text;
+        const char* why;
+    } faults[] = {
+        {"proofs/levels0/01.keys", "# seed 7\n141 -\n30 right\n", "the script ends"},
+        {"proofs/levels0/01.keys", "141 -\n30 right\n", "# seed N"},
+        {"keys/levels0/01.keys", "141 -\n30 right\n", "FAIL the script ends"},
+        {"dat/levels0/01.txt", bytesText("lv/levels0/01.txt").replace(0, 3, "  *"),
+         "another dat/levels0/01.txt"},
+    };
+    for (const auto& fault : faults) {
+        const std::string good = bytesText(fault.file);
+        writeFile(fault.file, fault.text);
+        EXPECT_EQ(run(check), tool::kExitFailed) << fault.file << ": " << fault.text;
+        EXPECT_NE(out.str().find(fault.why), std::string::npos) << out.str();
+        writeFile(fault.file, good);
+    }
+    std::remove("proofs/levels0/01.keys");
     EXPECT_EQ(run(check), tool::kExitFailed);
     EXPECT_NE(out.str().find("cannot be read"), std::string::npos) << out.str();
+}
+
+TEST_F(LevelsCommand, ALevelWhereDiggingIsUselessFailsUnlessItIsANamedException) {
+    std::vector<std::pair<int, std::string>> rows = {{20, "  !     *"}};
+    addLadder(rows, 12, 0, 20);
+    for (const char* dir : {"lv/levels1/04.txt", "dat/levels1/04.txt"}) {
+        writeFile(dir, makeLevel(rows));
+    }
+    ASSERT_EQ(run({"solve", "lv/levels1/04.txt", "--rules", "rules.txt", "--out",
+                   "keys/levels1/04.keys"}),
+              tool::kExitOk);
+    ASSERT_EQ(run({"solve", "lv/levels1/04.txt", "--rules", "rules.txt", "--enemies", "--out",
+                   "proofs/levels1/04.keys"}),
+              tool::kExitOk);
+    const std::vector<std::string> check = {
+        "levels",  "--levels",  "lv",    "--solutions", "keys",    "--proofs", "proofs",
+        "--rules", "rules.txt", "--set", "1",           "--level", "4"};
+    EXPECT_EQ(run(check), tool::kExitFailed);
+    EXPECT_NE(out.str().find("FAIL digging is useless: 0 diggable bricks"), std::string::npos)
+        << out.str();
+
+    writeFile("lv/digging-exceptions.txt", "# levels without digging\nlevels1/04 a first climb\n");
+    EXPECT_EQ(run(check), tool::kExitOk) << out.str();
+    EXPECT_NE(out.str().find("ok (no digging, by design)"), std::string::npos) << out.str();
+
+    // At most three a set.
+    writeFile("lv/digging-exceptions.txt",
+              "levels1/04 a\nlevels1/05 b\nlevels1/06 c\nlevels1/07 d\nlevels0/04 e\n");
+    EXPECT_EQ(run(check), tool::kExitFailed);
+    EXPECT_NE(out.str().find("more than 3 levels of set 1"), std::string::npos) << out.str();
 }
 
 TEST_F(LevelsCommand, AMalformedLevelFailsBeforeItsScriptIsRead) {

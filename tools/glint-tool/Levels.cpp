@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 #include "Commands.h"
 #include "LevelSolver.h"
@@ -25,8 +26,8 @@ constexpr std::uint64_t kMaxFileBytes = 1u << 20;
 constexpr unsigned kDefaultSeed = 1;
 
 constexpr const char* kLevelsUsage =
-    "usage: glint-tool levels [--levels DIR] [--solutions DIR] [--rules FILE] [--pack PACK]\n"
-    "                         [--seed N] [--set S] [--level N]\n";
+    "usage: glint-tool levels [--levels DIR] [--solutions DIR] [--proofs DIR] [--rules FILE]\n"
+    "                         [--pack PACK] [--seed N] [--set S] [--level N]\n";
 constexpr const char* kSolveUsage =
     "usage: glint-tool solve LEVEL-FILE [--out FILE] [--rules FILE] [--pack PACK]\n"
     "                        [--max-states N] [--enemies [--seed N] [--set S --level N]\n"
@@ -131,6 +132,37 @@ std::string packHolds(const App& app, int set, int level, const Bytes& bytes) {
         return "the pack holds another " + entry + " (build the content again)";
     }
     return {};
+}
+
+// Plays a key script file in the game the setup makes; why it could not, or what it did.
+Replay playScript(App& app, GameSetup setup, const std::string& path, std::string& why) {
+    std::optional<Bytes> text = readWholeFile(path, kMaxFileBytes);
+    if (!text) {
+        why = path + ": cannot be read";
+        return {};
+    }
+    const std::string body(text->begin(), text->end());
+    KeyScript script;
+    std::string error;
+    if (!script.parse(body, error)) {
+        why = path + ": " + error;
+        return {};
+    }
+    if (setup.enemies) {
+        // A proof names the seed its game starts from on its first line.
+        long long seed = 0;
+        const std::string first = body.substr(0, body.find('\n'));
+        if (first.rfind("# seed ", 0) != 0 || !parseNumber(first.substr(7), seed) || seed < 0) {
+            why = path + ": the first line is not \"# seed N\"";
+            return {};
+        }
+        setup.seed = static_cast<unsigned>(seed);
+    }
+    Replay replay = replayGame(app, setup, script);
+    if (!replay.completed && !setup.enemies) {
+        why = replay.reason;
+    }
+    return replay;
 }
 
 }  // namespace
@@ -285,6 +317,110 @@ Replay replayLevel(App& app, const Bytes& level, const KeyScript& script, unsign
     return replayGame(app, setup, script);
 }
 
+int diggableBricks(const Bytes& level) {
+    auto at = [&](int column, int line) -> char {
+        if (column < 0 || column >= kLevelColumns) {
+            return 'M';  // the border
+        }
+        const std::size_t i =
+            static_cast<std::size_t>(line) * (kLevelColumns + 1) + static_cast<std::size_t>(column);
+        return i < level.size() ? static_cast<char>(level[i]) : ' ';
+    };
+    auto empty = [](char c) { return c == ' ' || c == '!' || c == '$'; };
+    auto standable = [](char c) { return c != 'T' && c != 'M'; };
+    int count = 0;
+    for (int line = 1; line < kLevelLines; ++line) {
+        for (int column = 0; column < kLevelColumns; ++column) {
+            if (at(column, line) == 'T' && empty(at(column, line - 1)) &&
+                (standable(at(column - 1, line - 1)) || standable(at(column + 1, line - 1)))) {
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
+std::string exceptionsFileName(const std::string& levelsDir) {
+    return (std::filesystem::path(levelsDir) / "digging-exceptions.txt").string();
+}
+
+DiggingExceptions readDiggingExceptions(const std::string& path, std::string& fault) {
+    DiggingExceptions exceptions;
+    std::optional<Bytes> bytes = readWholeFile(path, kMaxFileBytes);
+    if (!bytes) {
+        return exceptions;
+    }
+    std::istringstream lines(std::string(bytes->begin(), bytes->end()));
+    std::string line;
+    int number = 0;
+    int perSet[kLevelSets] = {};
+    while (std::getline(lines, line)) {
+        ++number;
+        line = line.substr(0, line.find('#'));
+        std::istringstream words(line);
+        std::string name;
+        if (!(words >> name)) {
+            continue;
+        }
+        long long set = -1, level = -1;
+        std::string reason;
+        std::getline(words, reason);
+        if (!levelOfPath(name + ".txt", set, level) ||
+            reason.find_first_not_of(' ') == std::string::npos) {
+            fault = path + " line " + std::to_string(number) + ": not \"levelsS/NN reason\"";
+            return {};
+        }
+        exceptions[{static_cast<int>(set), static_cast<int>(level)}] =
+            reason.substr(reason.find_first_not_of(' '));
+        if (++perSet[set] > kMaxDiggingExceptions) {
+            fault = path + ": more than " + std::to_string(kMaxDiggingExceptions) +
+                    " levels of set " + std::to_string(set) + " without digging";
+            return {};
+        }
+    }
+    return exceptions;
+}
+
+int quarterOf(int level) {
+    return (level - 1) * 4 / kLevelsPerSet;
+}
+
+void writeQuarters(std::ostream& out, const std::vector<LevelFigures>& figures) {
+    for (int q = 0; q < 4; ++q) {
+        int count = 0, first = 0, last = 0;
+        double gold = 0, enemies = 0, seconds = 0;
+        for (const LevelFigures& f : figures) {
+            if (quarterOf(f.level) == q) {
+                first = count == 0 ? f.level : first;
+                last = f.level;
+                ++count;
+                gold += f.gold;
+                enemies += f.enemies;
+                seconds += static_cast<double>(f.proofTicks) * 0.03;
+            }
+        }
+        if (count == 0) {
+            continue;
+        }
+        char line[160];
+        std::snprintf(line, sizeof line,
+                      "  quarter %d (levels %02d-%02d): gold %5.1f  enemies %4.1f  proof %5.1f s "
+                      "on average\n",
+                      q + 1, first, last, gold / count, enemies / count, seconds / count);
+        out << line;
+    }
+}
+
+long long scriptTicks(const std::string& path) {
+    std::optional<Bytes> text = readWholeFile(path, kMaxFileBytes);
+    KeyScript script;
+    std::string error;
+    if (!text || !script.parse(std::string(text->begin(), text->end()), error)) {
+        return -1;
+    }
+    return script.length();
+}
+
 std::string levelFileName(const std::string& levelsDir, int set, int level) {
     return (std::filesystem::path(levelsDir) / ("levels" + std::to_string(set)) /
             (twoDigits(level) + ".txt"))
@@ -297,12 +433,17 @@ std::string solutionFileName(const std::string& solutionsDir, int set, int level
         .string();
 }
 
+std::string proofFileName(const std::string& proofsDir, int set, int level) {
+    return solutionFileName(proofsDir, set, level);
+}
+
 int runLevels(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::map<std::string, std::string> values;
     std::vector<std::string> loose;
-    if (!parseOptions(
-            args, {"--levels", "--solutions", "--rules", "--pack", "--seed", "--set", "--level"},
-            values, loose) ||
+    if (!parseOptions(args,
+                      {"--levels", "--solutions", "--proofs", "--rules", "--pack", "--seed",
+                       "--set", "--level"},
+                      values, loose) ||
         !loose.empty()) {
         err << kLevelsUsage;
         return kExitUsage;
@@ -317,9 +458,12 @@ int runLevels(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kExitUsage;
     }
     const std::string levelsDir = values.count("--levels") ? values["--levels"] : "assets/levels";
-    const std::string solutionsDir =
-        values.count("--solutions") ? values["--solutions"]
-                                    : (std::filesystem::path(levelsDir) / "solutions").string();
+    auto beside = [&](const char* option, const char* name) {
+        return values.count(option) ? values[option]
+                                    : (std::filesystem::path(levelsDir) / name).string();
+    };
+    const std::string solutionsDir = beside("--solutions", "solutions");
+    const std::string proofsDir = beside("--proofs", "proofs");
     PlayRules rules;
     rules.pack = values.count("--pack") ? values["--pack"] : defaultPack();
     rules.rules = values.count("--rules") ? values["--rules"] : rulesBeside(levelsDir);
@@ -327,24 +471,29 @@ int runLevels(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!prepareApp(app, rules, err)) {
         return kExitFailed;
     }
-    out << "levels " << levelsDir << ", scripts " << solutionsDir << ", rules "
+    std::string exceptionsFault;
+    const DiggingExceptions exceptions =
+        readDiggingExceptions(exceptionsFileName(levelsDir), exceptionsFault);
+    out << "levels " << levelsDir << ", scripts " << solutionsDir << " (no enemies, seed " << seed
+        << "), proofs " << proofsDir << " (enemies on), rules "
         << (rules.rules.empty() ? "of the pack" : rules.rules) << ", pack " << rules.pack
-        << ", brick frames " << rules.brickFrames << ", seed " << seed << ", no enemies\n";
+        << ", brick frames " << rules.brickFrames << "\n";
 
     int checked = 0, failed = 0;
+    if (!exceptionsFault.empty()) {
+        ++failed;
+        out << "FAIL " << exceptionsFault << "\n";
+    }
     for (int set = 0; set < kLevelSets; ++set) {
-        long long setTicks = 0;
-        int setChecked = 0;
+        std::vector<LevelFigures> figures;
         for (int level = 1; level <= kLevelsPerSet; ++level) {
             if ((onlySet >= 0 && set != onlySet) || (onlyLevel >= 0 && level != onlyLevel)) {
                 continue;
             }
             ++checked;
-            ++setChecked;
             char head[64];
             std::snprintf(head, sizeof head, "set %d level %02d", set, level);
             const std::string levelPath = levelFileName(levelsDir, set, level);
-            const std::string scriptPath = solutionFileName(solutionsDir, set, level);
             auto fail = [&](const std::string& why) {
                 ++failed;
                 out << head << "  FAIL " << why << "\n";
@@ -359,32 +508,53 @@ int runLevels(const std::vector<std::string>& args, std::ostream& out, std::ostr
                 fail(levelPath + ": " + fault);
                 continue;
             }
-            std::optional<Bytes> scriptText = readWholeFile(scriptPath, kMaxFileBytes);
-            if (!scriptText) {
-                fail(scriptPath + ": cannot be read");
-                continue;
+            std::string why;
+            // Enemies off: the level's own key script, on the level file.
+            GameSetup alone;
+            alone.levelFile = &*bytes;
+            alone.seed = static_cast<unsigned>(seed);
+            const Replay replay =
+                playScript(app, alone, solutionFileName(solutionsDir, set, level), why);
+            // Enemies on: its proof, as a custom game of the level in the pack.
+            GameSetup custom;
+            custom.set = set;
+            custom.level = level;
+            custom.enemies = true;
+            const std::string proofPath = proofFileName(proofsDir, set, level);
+            Replay proof;
+            if (why.empty()) {
+                why = packHolds(app, set, level, *bytes);
             }
-            KeyScript script;
-            std::string error;
-            if (!script.parse(std::string(scriptText->begin(), scriptText->end()), error)) {
-                fail(scriptPath + ": " + error);
-                continue;
+            if (why.empty()) {
+                proof = playScript(app, custom, proofPath, why);
+                if (why.empty() && !proof.completed) {
+                    why = proofPath + ": " + proof.reason;
+                }
             }
-            const Replay replay = replayLevel(app, *bytes, script, static_cast<unsigned>(seed));
-            char line[160];
-            std::snprintf(line, sizeof line, "%s  gold %3d  enemies %2d  ticks %5lld  ", head,
-                          facts.gold, facts.enemies, replay.ticks);
-            if (replay.completed) {
-                out << line << "ok\n";
-                setTicks += replay.ticks;
-            } else {
+            const int diggable = diggableBricks(*bytes);
+            const bool excepted = exceptions.count(DiggingExceptions::key_type{set, level}) != 0;
+            char line[200];
+            std::snprintf(line, sizeof line,
+                          "%s  gold %3d  enemies %2d  ticks %5lld  proof %5lld  diggable %3d  "
+                          "digs %2d used %2d  ",
+                          head, facts.gold, facts.enemies, replay.ticks, proof.ticks, diggable,
+                          proof.digs, proof.holesUsed);
+            if (why.empty() && !excepted && (diggable <= kFewDiggable || proof.holesUsed == 0)) {
+                why = diggable <= kFewDiggable
+                          ? "digging is useless: " + std::to_string(diggable) + " diggable bricks"
+                          : "digging is useless: the proof uses no hole it digs";
+            }
+            if (!why.empty()) {
                 ++failed;
-                out << line << "FAIL " << replay.reason << "\n";
+                out << line << "FAIL " << why << "\n";
+                continue;
             }
+            out << line << (excepted ? "ok (no digging, by design)" : "ok") << "\n";
+            figures.push_back(LevelFigures{level, facts.gold, facts.enemies, proof.ticks});
         }
-        if (setChecked > 0) {
-            out << "set " << set << ": " << setChecked << " levels, " << setTicks
-                << " ticks in the completing scripts\n";
+        if (!figures.empty()) {
+            out << "set " << set << ": " << figures.size() << " levels proven\n";
+            writeQuarters(out, figures);
         }
     }
     out << checked << " levels checked, " << checked - failed << " ok, " << failed << " failed\n";

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <iosfwd>
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "KeyScript.h"
@@ -68,9 +70,42 @@ Replay replayGame(App& app, const GameSetup& setup, const KeyScript& script);
 // --no-enemies --seed SEED` plays it.
 Replay replayLevel(App& app, const Bytes& level, const KeyScript& script, unsigned seed);
 
+// A level where digging matters has more than this many bricks a player could dig.
+constexpr int kFewDiggable = 5;
+// Levels without digging by design: at most this many in a set.
+constexpr int kMaxDiggingExceptions = 3;
+
+// Bricks a player could dig: a brick with an empty cell above it, and beside that cell one a
+// figure can stand or hang in (anything but a brick or a solid block).
+int diggableBricks(const Bytes& level);
+
+// The levels where digging does not matter by design, each with the reason given: (set, level).
+using DiggingExceptions = std::map<std::pair<int, int>, std::string>;
+// "<levels>/digging-exceptions.txt": one line a level, "levelsS/NN reason"; "#" starts a comment.
+std::string exceptionsFileName(const std::string& levelsDir);
+// The exceptions in the file (none when there is no file); fault says what is wrong with it (a
+// line not of that form, more than kMaxDiggingExceptions in a set).
+DiggingExceptions readDiggingExceptions(const std::string& path, std::string& fault);
+
+// A level's figures for the difficulty summaries.
+struct LevelFigures {
+    int level = 0;
+    int gold = 0;
+    int enemies = 0;
+    long long proofTicks = 0;
+};
+// The quarter of a set a level belongs to (0 to 3) and the levels each quarter spans.
+int quarterOf(int level);
+// The average gold, enemies and proof length of each quarter, one line each.
+void writeQuarters(std::ostream& out, const std::vector<LevelFigures>& figures);
+// The ticks of a key script file (a proof ends in the tick its level is completed); -1 when it
+// cannot be read.
+long long scriptTicks(const std::string& path);
+
 // "levels/levelsS/NN.txt" style names: the level file and the key script of a level.
 std::string levelFileName(const std::string& levelsDir, int set, int level);
 std::string solutionFileName(const std::string& solutionsDir, int set, int level);
+std::string proofFileName(const std::string& proofsDir, int set, int level);
 
 // The commands' arguments (after "levels", "solve"); each returns the exit status.
 int runLevels(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

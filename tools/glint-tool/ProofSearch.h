@@ -15,7 +15,7 @@ struct ProofLimits {
     // How many situations with the player in the same cell, facing the same way, with the same
     // gold and holes about it, but enemies elsewhere, the search keeps apart. One would drop the
     // other timings a level may need; many would let the enemies' wandering swamp the search.
-    int timingsPerPlace = 4;
+    int timingsPerPlace = 12;
 };
 
 // Searches the game the setup makes (enemies on, as the setup says) for keys that take every
