@@ -17,8 +17,8 @@ namespace glint::tool {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: glint-tool contact-sheet OUT.png [--levels DIR] [--set S] [--cell PIXELS]\n"
-    "                                [--columns N] [--from N] [--to N]\n";
+    "usage: glint-tool contact-sheet OUT.png [--levels DIR] [--proofs DIR] [--set S]\n"
+    "                                [--cell PIXELS] [--columns N] [--from N] [--to N]\n";
 
 // The palette: dark background, the border grey, each tile in a colour of its own. Trap bricks
 // are drawn in a pinker brick than plain bricks, so that a reviewer sees where they are (the
@@ -40,6 +40,7 @@ constexpr std::uint32_t kGold = 0xffd228;
 constexpr std::uint32_t kPlayer = 0x5af05a;
 constexpr std::uint32_t kEnemy = 0xeb46eb;
 constexpr std::uint32_t kLabel = 0xe6e6e6;
+constexpr std::uint32_t kProof = 0x78e678;
 constexpr std::uint32_t kMissing = 0x802020;
 
 // Digits of three by five pixels, one row a number, the top row first.
@@ -127,6 +128,46 @@ void drawFigure(RgbPicture& p, int x, int y, int s, std::uint32_t rgb) {
     const int head = std::max(1, s / 3);
     p.fill(x + (s - head) / 2, y, head, head, rgb);
     p.fill(x + s / 4, y + head, s - 2 * (s / 4), s - head, rgb);
+}
+
+// The difficulty of the set by quarter, as bars: for each quarter the average gold (yellow),
+// enemies (magenta) and proof length in seconds (green), each measure scaled to its largest
+// quarter, the average written above its bar.
+void drawQuarters(RgbPicture& p, int x, int y, int height, int scale,
+                  const std::vector<LevelFigures>& figures) {
+    double sums[4][3] = {};
+    int counts[4] = {};
+    for (const LevelFigures& f : figures) {
+        const int q = quarterOf(f.level);
+        sums[q][0] += f.gold;
+        sums[q][1] += f.enemies;
+        sums[q][2] += static_cast<double>(f.proofTicks) * 0.03;
+        ++counts[q];
+    }
+    double most[3] = {};
+    for (int q = 0; q < 4; ++q) {
+        for (int m = 0; m < 3; ++m) {
+            sums[q][m] = counts[q] > 0 ? sums[q][m] / counts[q] : 0.0;
+            most[m] = std::max(most[m], sums[q][m]);
+        }
+    }
+    const std::uint32_t colours[3] = {kGold, kEnemy, kProof};
+    const int bar = 6 * scale;
+    const int group = 3 * (bar + 14 * scale) + 12 * scale;
+    const int top = y + 7 * scale;
+    const int bottom = y + height - 8 * scale;
+    for (int q = 0; q < 4; ++q) {
+        const int gx = x + q * group;
+        drawNumber(p, gx, bottom + 2 * scale, q + 1, scale, kLabel);
+        p.fill(gx, bottom, group - 12 * scale, 1, kFrame);
+        for (int m = 0; m < 3; ++m) {
+            const int bx = gx + m * (bar + 14 * scale);
+            const int h = most[m] > 0 ? static_cast<int>((bottom - top) * sums[q][m] / most[m]) : 0;
+            p.fill(bx, bottom - h, bar, h, colours[m]);
+            drawNumber(p, bx, bottom - h - 6 * scale, static_cast<int>(sums[q][m] + 0.5), scale,
+                       colours[m]);
+        }
+    }
 }
 
 }  // namespace
@@ -258,11 +299,14 @@ int runContactSheet(const std::vector<std::string>& args, std::ostream& out, std
     std::map<std::string, long long> numbers = {
         {"--set", 0}, {"--cell", 6}, {"--columns", 5}, {"--from", 1}, {"--to", kLevelsPerSet}};
     std::string levelsDir = "assets/levels";
+    std::string proofsDir;
     std::string outPath;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--levels" && i + 1 < args.size()) {
             levelsDir = args[++i];
+        } else if (a == "--proofs" && i + 1 < args.size()) {
+            proofsDir = args[++i];
         } else if (numbers.count(a) && i + 1 < args.size()) {
             const std::string& text = args[++i];
             auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), numbers[a]);
@@ -276,6 +320,9 @@ int runContactSheet(const std::vector<std::string>& args, std::ostream& out, std
             err << kUsage;
             return kExitUsage;
         }
+    }
+    if (proofsDir.empty()) {
+        proofsDir = (std::filesystem::path(levelsDir) / "proofs").string();
     }
     const int set = static_cast<int>(numbers["--set"]);
     const int cell = static_cast<int>(numbers["--cell"]);
@@ -295,11 +342,13 @@ int runContactSheet(const std::vector<std::string>& args, std::ostream& out, std
     const int frameH = kLevelLines * cell + 2;
     const int count = to - from + 1;
     const int rows = (count + columns - 1) / columns;
+    const int chartH = 16 * label;
     RgbPicture sheet(margin + columns * (frameW + margin),
-                     margin + rows * (label + frameH + margin));
+                     margin + rows * (label + frameH + margin) + chartH + margin);
     sheet.fill(0, 0, sheet.width, sheet.height, kPaper);
 
     int missing = 0;
+    std::vector<LevelFigures> figures;
     for (int level = from; level <= to; ++level) {
         const int slot = level - from;
         const int x = margin + (slot % columns) * (frameW + margin);
@@ -316,9 +365,15 @@ int runContactSheet(const std::vector<std::string>& args, std::ostream& out, std
         }
         LevelFacts facts;
         const std::string fault = checkLevelFormat(*bytes, facts);
-        // The gold and the enemies of the level, beside its number.
+        // The gold, the enemies and the seconds its proof takes, beside its number.
         after = drawNumber(sheet, after + 3 * labelScale, y, facts.gold, labelScale, kGold);
-        drawNumber(sheet, after + 3 * labelScale, y, facts.enemies, labelScale, kEnemy);
+        after = drawNumber(sheet, after + 3 * labelScale, y, facts.enemies, labelScale, kEnemy);
+        const long long proofTicks = scriptTicks(proofFileName(proofsDir, set, level));
+        if (proofTicks >= 0) {
+            drawNumber(sheet, after + 3 * labelScale, y, static_cast<int>(proofTicks * 30 / 1000),
+                       labelScale, kProof);
+            figures.push_back(LevelFigures{level, facts.gold, facts.enemies, proofTicks});
+        }
         drawLevel(sheet, x + 1, y + label + 1, cell, *bytes);
         if (!fault.empty()) {
             err << "glint-tool: " << path << ": " << fault << "\n";
@@ -326,12 +381,14 @@ int runContactSheet(const std::vector<std::string>& args, std::ostream& out, std
             ++missing;
         }
     }
+    drawQuarters(sheet, margin, sheet.height - margin - chartH, chartH, labelScale, figures);
     if (!writeFileAtomically(outPath, encodePng(sheet))) {
         err << "glint-tool: " << outPath << ": cannot be written\n";
         return kExitFailed;
     }
     out << outPath << ": " << count << " levels of set " << set << ", " << sheet.width << " x "
-        << sheet.height << " pixels\n";
+        << sheet.height << " pixels; " << figures.size() << " with a proof\n";
+    writeQuarters(out, figures);
     return missing == 0 ? kExitOk : kExitFailed;
 }
 
