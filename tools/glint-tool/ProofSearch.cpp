@@ -8,10 +8,11 @@
 // restoring the nearest earlier situation still held whole and playing the moves since. The
 // situations expanded last are held whole, so that this replay is short.
 //
-// Situations with fewer gold pieces left come first, then those whose time so far plus a guess
-// of the time to the nearest gold piece is least. Two situations with the player resting in the
-// same cell, with the same gold and holes about it, differ only in where the enemies are; a few
-// of those are kept apart (an enemy a cell further off can decide a level), more are not.
+// Situations come in the order of their time so far, plus a guess of the time still needed
+// (to the nearest gold piece, and a price for every piece left), plus a price for enemies close.
+// Two situations with the player resting in the same cell, with the same gold and holes about it,
+// differ only in where the enemies are; a few of those are kept apart (an enemy a cell further off
+// can decide a level), more are not.
 #include "ProofSearch.h"
 
 #include <bit>
@@ -40,6 +41,17 @@ constexpr long long kWaitPenalty = 20;
 constexpr int kPauseTicks = 8;
 // Holes this many cells away or fewer make situations differ.
 constexpr int kNearHole = 2;
+// Enemies closer than this many cells (across plus down) make a situation look dearer, by this
+// many ticks a cell closer.
+constexpr int kDangerCells = 4;
+constexpr long long kDangerTicks = 25;
+// The guess of the time still needed counts this many times over: the search heads for the
+// gold rather than look at every shorter way first.
+constexpr long long kGreed = 3;
+// Each gold piece still to take counts as this many ticks: enough that the search goes for the
+// gold, not so much that a situation with one piece fewer wins over every other however long it
+// has been stuck (a way that has taken a piece can still lead into a corner with an enemy).
+constexpr long long kTicksPerGold = 400;
 // Situations held whole at a time (about 70 kB each).
 constexpr std::size_t kHeldWhole = 1500;
 
@@ -128,6 +140,7 @@ struct Situation {
     Key timing;
     int gold = 0;
     long long toGo = 0;
+    long long danger = 0;
 };
 
 Situation situationOf(const Game& game) {
@@ -161,10 +174,17 @@ Situation situationOf(const Game& game) {
     s.toGo = s.gold == 0 ? kTicksPerCell * at.row : std::max(nearest, 0ll);
     s.timing = s.place;
     for (const auto& enemy : game.flow().enemies()) {
-        const int state =
-            enemy->aiState == Enemy::kTrapped || enemy->aiState == Enemy::kClimbingOut ? 1 : 0;
-        s.timing.mix(cellBits(enemy->reservedCell) << 8 | static_cast<std::uint64_t>(state) << 1 |
+        const bool held =
+            enemy->aiState == Enemy::kTrapped || enemy->aiState == Enemy::kClimbingOut;
+        s.timing.mix(cellBits(enemy->reservedCell) << 8 | static_cast<std::uint64_t>(held) << 1 |
                      (enemy->carriesGold() ? 1 : 0));
+        // A free enemy close by makes a situation look dearer: the search keeps its distance
+        // where it can, rather than learn of a dead end from every way into it.
+        const int d = std::abs(enemy->reservedCell.column - at.column) +
+                      std::abs(enemy->reservedCell.row - at.row);
+        if (!held && d < kDangerCells) {
+            s.danger += (kDangerCells - d) * kDangerTicks;
+        }
     }
     return s;
 }
@@ -177,13 +197,9 @@ struct Node {
 };
 
 struct QueueEntry {
-    int gold;
     long long priority;
     int node;
     bool operator>(const QueueEntry& other) const {
-        if (gold != other.gold) {
-            return gold > other.gold;
-        }
         if (priority != other.priority) {
             return priority > other.priority;
         }
@@ -269,7 +285,7 @@ Solution searchProof(App& app, const GameSetup& setup, const ProofLimits& limits
     const Situation first = situationOf(game);
     seen.insert(first.timing);
     timingsAt[first.place] = 1;
-    open.push(QueueEntry{first.gold, 0, 0});
+    open.push(QueueEntry{0, 0});
 
     int goal = -1;
     int fewestGold = first.gold;
@@ -331,14 +347,15 @@ Solution searchProof(App& app, const GameSetup& setup, const ProofLimits& limits
             const Node& parent = nodes[static_cast<std::size_t>(entry.node)];
             Node child{entry.node, parent.ticks + move.ticks, parent.cost + move.ticks + penalty,
                        std::move(move.runs)};
-            const long long priority = child.cost + s.toGo;
+            const long long priority =
+                child.cost + kGreed * s.toGo + s.danger + kTicksPerGold * s.gold;
             nodes.push_back(std::move(child));
             const int index = static_cast<int>(nodes.size() - 1);
             fewestGold = std::min(fewestGold, s.gold);
             if (move.outcome == Outcome::Goal) {
                 goal = index;
             } else {
-                open.push(QueueEntry{s.gold, priority, index});
+                open.push(QueueEntry{priority, index});
             }
         }
     }
