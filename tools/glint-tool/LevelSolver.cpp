@@ -32,9 +32,6 @@ namespace glint::tool {
 
 namespace {
 
-// How much dearer than its ticks a dig or a wait looks to the search.
-constexpr long long kDigPenalty = 40;
-constexpr long long kWaitPenalty = 20;
 // Situations are compared coarsely: a player standing anywhere near the centre of the same cell,
 // facing the same way, with the same holes open near it (kNearHole cells or fewer away), count as
 // the same, and the search keeps the first of them it meets (its exact state is what later moves
@@ -363,6 +360,16 @@ bool HeldKeys::readState(platform::KeyState& state) {
     return true;
 }
 
+void appendRuns(std::vector<KeyRun>& runs, const std::vector<KeyRun>& more) {
+    for (const KeyRun& run : more) {
+        if (!runs.empty() && runs.back().keys == run.keys) {
+            runs.back().count += run.count;
+        } else {
+            runs.push_back(run);
+        }
+    }
+}
+
 long long revealTicks() {
     LevelReveal reveal;
     long long ticks = 0;
@@ -424,36 +431,10 @@ Solution solveLevel(App& app, const Bytes& level, const SolverLimits& limits) {
             solution.reason = "gave up after " + std::to_string(seen.size()) + " situations";
             break;
         }
-        for (int action = 0; action < 7 && goal < 0; ++action) {
+        for (int action = 0; action < kMovesWithoutEnemies && goal < 0; ++action) {
             world.restore(nodes[static_cast<std::size_t>(entry.node)].snapshot);
             Move move(world);
-            long long penalty = 0;
-            switch (action) {
-                case 0:
-                    move.step(kHoldLeft);
-                    break;
-                case 1:
-                    move.step(kHoldRight);
-                    break;
-                case 2:
-                    move.step(kHoldUp);
-                    break;
-                case 3:
-                    move.step(kHoldDown);
-                    break;
-                case 4:
-                    move.digAndDrop(-1);
-                    penalty = kDigPenalty;
-                    break;
-                case 5:
-                    move.digAndDrop(1);
-                    penalty = kDigPenalty;
-                    break;
-                default:
-                    move.wait();
-                    penalty = kWaitPenalty;
-                    break;
-            }
+            const long long penalty = playMove(move, action);
             if (move.outcome == Outcome::Broken) {
                 continue;
             }
@@ -521,13 +502,7 @@ Solution solveLevel(App& app, const Bytes& level, const SolverLimits& limits) {
     std::reverse(path.begin(), path.end());
     solution.runs.push_back(KeyRun{revealTicks(), 0});
     for (int at : path) {
-        for (const KeyRun& run : nodes[static_cast<std::size_t>(at)].runs) {
-            if (solution.runs.back().keys == run.keys) {
-                solution.runs.back().count += run.count;
-            } else {
-                solution.runs.push_back(run);
-            }
-        }
+        appendRuns(solution.runs, nodes[static_cast<std::size_t>(at)].runs);
     }
     solution.ticks = 0;
     for (const KeyRun& run : solution.runs) {

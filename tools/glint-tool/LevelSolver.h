@@ -45,6 +45,9 @@ struct KeyRun {
     unsigned keys = 0;
 };
 
+// Adds runs at the end, the first joining the last run there when it holds the same keys.
+void appendRuns(std::vector<KeyRun>& runs, const std::vector<KeyRun>& more);
+
 // The text of a key script for the runs, one line each ("12 left", "1 fire", "141 -"), after
 // the given comment lines (each written with a leading "# ").
 std::string keyScriptText(const std::vector<KeyRun>& runs, const std::vector<std::string>& notes);

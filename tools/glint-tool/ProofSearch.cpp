@@ -34,11 +34,6 @@ namespace glint::tool {
 
 namespace {
 
-// How much dearer than its ticks a dig or a wait looks to the search.
-constexpr long long kDigPenalty = 40;
-constexpr long long kWaitPenalty = 20;
-// A short wait: about the time an enemy takes to walk two thirds of a cell.
-constexpr int kPauseTicks = 8;
 // Holes this many cells away or fewer make situations differ.
 constexpr int kNearHole = 2;
 // Enemies closer than this many cells (across plus down) make a situation look dearer, by this
@@ -296,43 +291,10 @@ Solution searchProof(App& app, const GameSetup& setup, const ProofLimits& limits
             solution.reason = "gave up after " + std::to_string(seen.size()) + " situations";
             break;
         }
-        for (int action = 0; action < 10 && goal < 0; ++action) {
+        for (int action = 0; action < kMovesWithEnemies && goal < 0; ++action) {
             enter(entry.node);
             Move move(game);
-            long long penalty = 0;
-            switch (action) {
-                case 0:
-                    move.step(kHoldLeft);
-                    break;
-                case 1:
-                    move.step(kHoldRight);
-                    break;
-                case 2:
-                    move.step(kHoldUp);
-                    break;
-                case 3:
-                    move.step(kHoldDown);
-                    break;
-                case 4:
-                case 5:
-                    move.digAndDrop(action == 4 ? -1 : 1);
-                    penalty = kDigPenalty;
-                    break;
-                case 6:
-                case 7:
-                    // A hole left open behind or ahead, for an enemy to fall into.
-                    move.dig(action == 6 ? -1 : 1);
-                    penalty = kDigPenalty;
-                    break;
-                case 8:
-                    move.pause(kPauseTicks);
-                    penalty = kWaitPenalty;
-                    break;
-                default:
-                    move.wait();
-                    penalty = kWaitPenalty;
-                    break;
-            }
+            const long long penalty = playMove(move, action);
             if (move.outcome == Outcome::Broken) {
                 continue;
             }
@@ -378,13 +340,7 @@ Solution searchProof(App& app, const GameSetup& setup, const ProofLimits& limits
     }
     solution.runs.push_back(KeyRun{reveal, 0});
     for (auto it = path.rbegin(); it != path.rend(); ++it) {
-        for (const KeyRun& run : nodes[static_cast<std::size_t>(*it)].runs) {
-            if (solution.runs.back().keys == run.keys) {
-                solution.runs.back().count += run.count;
-            } else {
-                solution.runs.push_back(run);
-            }
-        }
+        appendRuns(solution.runs, nodes[static_cast<std::size_t>(*it)].runs);
     }
     for (const KeyRun& run : solution.runs) {
         solution.ticks += run.count;

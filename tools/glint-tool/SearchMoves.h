@@ -13,6 +13,11 @@
 namespace glint::tool {
 
 constexpr int kTickMs = 30;
+// How much dearer than its ticks a dig or a wait looks to a search.
+constexpr long long kDigPenalty = 40;
+constexpr long long kWaitPenalty = 20;
+// A short wait: about the time an enemy takes to walk two thirds of a cell.
+constexpr int kPauseTicks = 8;
 // Longest a figure may fall, in ticks, before the search calls the move broken.
 constexpr int kMaxSettleTicks = 600;
 // Longest a single step (a cell walked or climbed) may take.
@@ -189,5 +194,40 @@ public:
 private:
     World& world_;
 };
+
+// The moves a search tries from a situation, in this order. The first seven serve a game without
+// enemies; digging without going into the hole and a short pause only matter with enemies about.
+constexpr int kMovesWithoutEnemies = 7;
+constexpr int kMovesWithEnemies = 10;
+
+// Plays move number `which` of that list; returns how much dearer than its ticks it looks.
+template <typename World>
+long long playMove(Move<World>& move, int which) {
+    switch (which) {
+        case 0:
+        case 1:
+            move.step(which == 0 ? kHoldLeft : kHoldRight);
+            return 0;
+        case 2:
+        case 3:
+            move.step(which == 2 ? kHoldUp : kHoldDown);
+            return 0;
+        case 4:
+        case 5:
+            move.digAndDrop(which == 4 ? -1 : 1);
+            return kDigPenalty;
+        case 6:
+            move.wait();
+            return kWaitPenalty;
+        case 7:
+        case 8:
+            // A hole left open behind or ahead, for an enemy to fall into.
+            move.dig(which == 7 ? -1 : 1);
+            return kDigPenalty;
+        default:
+            move.pause(kPauseTicks);
+            return kWaitPenalty;
+    }
+}
 
 }  // namespace glint::tool
