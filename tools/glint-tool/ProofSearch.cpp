@@ -36,6 +36,9 @@ namespace {
 
 // Holes this many cells away or fewer make situations differ.
 constexpr int kNearHole = 2;
+// Enemies this many cells away (across plus down) or fewer tell situations apart, and make
+// waiting or digging a trap worth trying.
+constexpr int kTimingCells = 6;
 // Enemies closer than this many cells (across plus down) make a situation look dearer, by this
 // many ticks a cell closer.
 constexpr int kDangerCells = 4;
@@ -136,6 +139,7 @@ struct Situation {
     int gold = 0;
     long long toGo = 0;
     long long danger = 0;
+    bool enemiesNear = false;  // a free enemy within kTimingCells
 };
 
 Situation situationOf(const Game& game) {
@@ -165,22 +169,34 @@ Situation situationOf(const Game& game) {
     }
     s.gold = grid.goldCount;
     s.place.mix(static_cast<std::uint64_t>(s.gold));
-    // Gold carried by an enemy: nothing to walk to until it is dropped.
-    s.toGo = s.gold == 0 ? kTicksPerCell * at.row : std::max(nearest, 0ll);
     s.timing = s.place;
     for (const auto& enemy : game.flow().enemies()) {
         const bool held =
             enemy->aiState == Enemy::kTrapped || enemy->aiState == Enemy::kClimbingOut;
-        s.timing.mix(cellBits(enemy->reservedCell) << 8 | static_cast<std::uint64_t>(held) << 1 |
-                     (enemy->carriesGold() ? 1 : 0));
-        // A free enemy close by makes a situation look dearer: the search keeps its distance
-        // where it can, rather than learn of a dead end from every way into it.
+        if (enemy->carriesGold()) {
+            // Gold an enemy carries comes back where a hole traps it: the way to it is the way
+            // to the enemy.
+            const Cell e = grid.worldToCell(enemy->position());
+            const long long d =
+                kTicksPerCell * (std::abs(e.column - at.column) + std::abs(e.row - at.row));
+            nearest = nearest < 0 ? d : std::min(nearest, d);
+        }
+        // Only the enemies about the player tell timings apart: one wandering at the far end
+        // of the level would make every situation new.
         const int d = std::abs(enemy->reservedCell.column - at.column) +
                       std::abs(enemy->reservedCell.row - at.row);
+        if (d <= kTimingCells) {
+            s.timing.mix(cellBits(enemy->reservedCell) << 8 |
+                         static_cast<std::uint64_t>(held) << 1 | (enemy->carriesGold() ? 1 : 0));
+            s.enemiesNear = s.enemiesNear || !held;
+        }
+        // A free enemy close by makes a situation look dearer: the search keeps its distance
+        // where it can, rather than learn of a dead end from every way into it.
         if (!held && d < kDangerCells) {
             s.danger += (kDangerCells - d) * kDangerTicks;
         }
     }
+    s.toGo = s.gold == 0 ? kTicksPerCell * at.row : std::max(nearest, 0ll);
     return s;
 }
 
@@ -189,6 +205,7 @@ struct Node {
     long long ticks = 0;
     long long cost = 0;        // ticks, with digs and waits made dearer
     std::vector<KeyRun> runs;  // the move that led here from the parent
+    bool enemiesNear = false;
 };
 
 struct QueueEntry {
@@ -276,8 +293,8 @@ Solution searchProof(App& app, const GameSetup& setup, const ProofLimits& limits
     std::unordered_set<Key, KeyHash> seen;
     std::unordered_map<Key, int, KeyHash> timingsAt;
     std::priority_queue<QueueEntry, std::vector<QueueEntry>, std::greater<>> open;
-    nodes.push_back(Node{});
     const Situation first = situationOf(game);
+    nodes.push_back(Node{-1, 0, 0, {}, first.enemiesNear});
     seen.insert(first.timing);
     timingsAt[first.place] = 1;
     open.push(QueueEntry{0, 0});
@@ -291,7 +308,11 @@ Solution searchProof(App& app, const GameSetup& setup, const ProofLimits& limits
             solution.reason = "gave up after " + std::to_string(seen.size()) + " situations";
             break;
         }
+        const bool enemiesNear = nodes[static_cast<std::size_t>(entry.node)].enemiesNear;
         for (int action = 0; action < kMovesWithEnemies && goal < 0; ++action) {
+            if (action >= kMovesWithoutEnemies && !enemiesNear) {
+                break;  // a trap or a pause with no enemy about only makes more situations
+            }
             enter(entry.node);
             Move move(game);
             const long long penalty = playMove(move, action);
@@ -308,7 +329,7 @@ Solution searchProof(App& app, const GameSetup& setup, const ProofLimits& limits
             }
             const Node& parent = nodes[static_cast<std::size_t>(entry.node)];
             Node child{entry.node, parent.ticks + move.ticks, parent.cost + move.ticks + penalty,
-                       std::move(move.runs)};
+                       std::move(move.runs), s.enemiesNear};
             const long long priority =
                 child.cost + kGreed * s.toGo + s.danger + kTicksPerGold * s.gold;
             nodes.push_back(std::move(child));
