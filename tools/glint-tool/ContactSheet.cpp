@@ -17,8 +17,8 @@ namespace glint::tool {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: glint-tool contact-sheet OUT.png [--levels DIR] [--proofs DIR] [--set S]\n"
-    "                                [--cell PIXELS] [--columns N] [--from N] [--to N]\n";
+    "usage: glint-tool contact-sheet OUT.png [--levels DIR] [--solutions DIR] [--proofs DIR]\n"
+    "                                [--set S] [--cell PIXELS] [--columns N] [--from N] [--to N]\n";
 
 // The palette: dark background, the border grey, each tile in a colour of its own. Trap bricks
 // are drawn in a pinker brick than plain bricks, so that a reviewer sees where they are (the
@@ -41,6 +41,7 @@ constexpr std::uint32_t kPlayer = 0x5af05a;
 constexpr std::uint32_t kEnemy = 0xeb46eb;
 constexpr std::uint32_t kLabel = 0xe6e6e6;
 constexpr std::uint32_t kProof = 0x78e678;
+constexpr std::uint32_t kScript = 0x6ea0ff;
 constexpr std::uint32_t kMissing = 0x802020;
 
 // Digits of three by five pixels, one row a number, the top row first.
@@ -131,40 +132,37 @@ void drawFigure(RgbPicture& p, int x, int y, int s, std::uint32_t rgb) {
 }
 
 // The difficulty of the set by quarter, as bars: for each quarter the average gold (yellow),
-// enemies (magenta) and proof length in seconds (green), each measure scaled to its largest
-// quarter, the average written above its bar.
+// enemies (magenta), key script length (blue) and proof length (green) in seconds, each measure
+// scaled to its largest quarter, the average written above its bar.
 void drawQuarters(RgbPicture& p, int x, int y, int height, int scale,
                   const std::vector<LevelFigures>& figures) {
-    double sums[4][3] = {};
-    int counts[4] = {};
-    for (const LevelFigures& f : figures) {
-        const int q = quarterOf(f.level);
-        sums[q][0] += f.gold;
-        sums[q][1] += f.enemies;
-        sums[q][2] += static_cast<double>(f.proofTicks) * 0.03;
-        ++counts[q];
-    }
-    double most[3] = {};
+    constexpr int kMeasures = 4;
+    double values[4][kMeasures] = {};
+    double most[kMeasures] = {};
     for (int q = 0; q < 4; ++q) {
-        for (int m = 0; m < 3; ++m) {
-            sums[q][m] = counts[q] > 0 ? sums[q][m] / counts[q] : 0.0;
-            most[m] = std::max(most[m], sums[q][m]);
+        const QuarterFigures f = quarterFigures(figures, q);
+        const double row[kMeasures] = {f.gold, f.enemies, f.scriptSeconds, f.proofSeconds};
+        for (int m = 0; m < kMeasures; ++m) {
+            values[q][m] = row[m];
+            most[m] = std::max(most[m], row[m]);
         }
     }
-    const std::uint32_t colours[3] = {kGold, kEnemy, kProof};
+    const std::uint32_t colours[kMeasures] = {kGold, kEnemy, kScript, kProof};
     const int bar = 6 * scale;
-    const int group = 3 * (bar + 14 * scale) + 12 * scale;
+    const int step = bar + 14 * scale;
+    const int group = kMeasures * step + 12 * scale;
     const int top = y + 7 * scale;
     const int bottom = y + height - 8 * scale;
     for (int q = 0; q < 4; ++q) {
         const int gx = x + q * group;
         drawNumber(p, gx, bottom + 2 * scale, q + 1, scale, kLabel);
         p.fill(gx, bottom, group - 12 * scale, 1, kFrame);
-        for (int m = 0; m < 3; ++m) {
-            const int bx = gx + m * (bar + 14 * scale);
-            const int h = most[m] > 0 ? static_cast<int>((bottom - top) * sums[q][m] / most[m]) : 0;
+        for (int m = 0; m < kMeasures; ++m) {
+            const int bx = gx + m * step;
+            const int h =
+                most[m] > 0 ? static_cast<int>((bottom - top) * values[q][m] / most[m]) : 0;
             p.fill(bx, bottom - h, bar, h, colours[m]);
-            drawNumber(p, bx, bottom - h - 6 * scale, static_cast<int>(sums[q][m] + 0.5), scale,
+            drawNumber(p, bx, bottom - h - 6 * scale, static_cast<int>(values[q][m] + 0.5), scale,
                        colours[m]);
         }
     }
@@ -300,6 +298,7 @@ int runContactSheet(const std::vector<std::string>& args, std::ostream& out, std
         {"--set", 0}, {"--cell", 6}, {"--columns", 5}, {"--from", 1}, {"--to", kLevelsPerSet}};
     std::string levelsDir = "assets/levels";
     std::string proofsDir;
+    std::string solutionsDir;
     std::string outPath;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -307,6 +306,8 @@ int runContactSheet(const std::vector<std::string>& args, std::ostream& out, std
             levelsDir = args[++i];
         } else if (a == "--proofs" && i + 1 < args.size()) {
             proofsDir = args[++i];
+        } else if (a == "--solutions" && i + 1 < args.size()) {
+            solutionsDir = args[++i];
         } else if (numbers.count(a) && i + 1 < args.size()) {
             const std::string& text = args[++i];
             auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), numbers[a]);
@@ -323,6 +324,9 @@ int runContactSheet(const std::vector<std::string>& args, std::ostream& out, std
     }
     if (proofsDir.empty()) {
         proofsDir = (std::filesystem::path(levelsDir) / "proofs").string();
+    }
+    if (solutionsDir.empty()) {
+        solutionsDir = (std::filesystem::path(levelsDir) / "solutions").string();
     }
     const int set = static_cast<int>(numbers["--set"]);
     const int cell = static_cast<int>(numbers["--cell"]);
@@ -372,7 +376,11 @@ int runContactSheet(const std::vector<std::string>& args, std::ostream& out, std
         if (proofTicks >= 0) {
             drawNumber(sheet, after + 3 * labelScale, y, static_cast<int>(proofTicks * 30 / 1000),
                        labelScale, kProof);
-            figures.push_back(LevelFigures{level, facts.gold, facts.enemies, proofTicks});
+        }
+        if (fault.empty()) {
+            figures.push_back(LevelFigures{level, facts.gold, facts.enemies,
+                                           scriptTicks(solutionFileName(solutionsDir, set, level)),
+                                           proofTicks});
         }
         drawLevel(sheet, x + 1, y + label + 1, cell, *bytes);
         if (!fault.empty()) {
@@ -387,7 +395,7 @@ int runContactSheet(const std::vector<std::string>& args, std::ostream& out, std
         return kExitFailed;
     }
     out << outPath << ": " << count << " levels of set " << set << ", " << sheet.width << " x "
-        << sheet.height << " pixels; " << figures.size() << " with a proof\n";
+        << sheet.height << " pixels\n";
     writeQuarters(out, figures);
     return missing == 0 ? kExitOk : kExitFailed;
 }

@@ -385,28 +385,49 @@ int quarterOf(int level) {
     return (level - 1) * 4 / kLevelsPerSet;
 }
 
-void writeQuarters(std::ostream& out, const std::vector<LevelFigures>& figures) {
-    for (int q = 0; q < 4; ++q) {
-        int count = 0, first = 0, last = 0;
-        double gold = 0, enemies = 0, seconds = 0;
-        for (const LevelFigures& f : figures) {
-            if (quarterOf(f.level) == q) {
-                first = count == 0 ? f.level : first;
-                last = f.level;
-                ++count;
-                gold += f.gold;
-                enemies += f.enemies;
-                seconds += static_cast<double>(f.proofTicks) * 0.03;
-            }
-        }
-        if (count == 0) {
+QuarterFigures quarterFigures(const std::vector<LevelFigures>& figures, int quarter) {
+    QuarterFigures q;
+    double script = 0, proof = 0;
+    int scripts = 0;
+    for (const LevelFigures& f : figures) {
+        if (quarterOf(f.level) != quarter) {
             continue;
         }
-        char line[160];
+        q.first = q.levels == 0 ? f.level : q.first;
+        q.last = f.level;
+        ++q.levels;
+        q.gold += f.gold;
+        q.enemies += f.enemies;
+        if (f.scriptTicks >= 0) {
+            script += static_cast<double>(f.scriptTicks) * 0.03;
+            ++scripts;
+        }
+        if (f.proofTicks >= 0) {
+            proof += static_cast<double>(f.proofTicks) * 0.03;
+            ++q.proven;
+        }
+    }
+    if (q.levels > 0) {
+        q.gold /= q.levels;
+        q.enemies /= q.levels;
+    }
+    q.scriptSeconds = scripts > 0 ? script / scripts : 0.0;
+    q.proofSeconds = q.proven > 0 ? proof / q.proven : 0.0;
+    return q;
+}
+
+void writeQuarters(std::ostream& out, const std::vector<LevelFigures>& figures) {
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        const QuarterFigures q = quarterFigures(figures, quarter);
+        if (q.levels == 0) {
+            continue;
+        }
+        char line[200];
         std::snprintf(line, sizeof line,
-                      "  quarter %d (levels %02d-%02d): gold %5.1f  enemies %4.1f  proof %5.1f s "
-                      "on average\n",
-                      q + 1, first, last, gold / count, enemies / count, seconds / count);
+                      "  quarter %d (levels %02d-%02d): gold %5.1f  enemies %4.1f  script %5.1f s  "
+                      "proof %5.1f s (%d proven)\n",
+                      quarter + 1, q.first, q.last, q.gold, q.enemies, q.scriptSeconds,
+                      q.proofSeconds, q.proven);
         out << line;
     }
 }
@@ -531,6 +552,9 @@ int runLevels(const std::vector<std::string>& args, std::ostream& out, std::ostr
                     why = proofPath + ": " + proof.reason;
                 }
             }
+            figures.push_back(LevelFigures{level, facts.gold, facts.enemies,
+                                           replay.completed ? replay.ticks : -1,
+                                           proof.completed ? proof.ticks : -1});
             const int diggable = diggableBricks(*bytes);
             const bool excepted = exceptions.count(DiggingExceptions::key_type{set, level}) != 0;
             char line[200];
@@ -550,10 +574,9 @@ int runLevels(const std::vector<std::string>& args, std::ostream& out, std::ostr
                 continue;
             }
             out << line << (excepted ? "ok (no digging, by design)" : "ok") << "\n";
-            figures.push_back(LevelFigures{level, facts.gold, facts.enemies, proof.ticks});
         }
         if (!figures.empty()) {
-            out << "set " << set << ": " << figures.size() << " levels proven\n";
+            out << "set " << set << ", by quarter of the set:\n";
             writeQuarters(out, figures);
         }
     }

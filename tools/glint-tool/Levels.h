@@ -87,17 +87,32 @@ std::string exceptionsFileName(const std::string& levelsDir);
 // line not of that form, more than kMaxDiggingExceptions in a set).
 DiggingExceptions readDiggingExceptions(const std::string& path, std::string& fault);
 
-// A level's figures for the difficulty summaries.
+// A level's figures for the difficulty summaries: the ticks of its key script (enemies off)
+// and of its proof (enemies on), -1 for one it does not have.
 struct LevelFigures {
     int level = 0;
     int gold = 0;
     int enemies = 0;
-    long long proofTicks = 0;
+    long long scriptTicks = -1;
+    long long proofTicks = -1;
 };
 // The quarter of a set a level belongs to (0 to 3) and the levels each quarter spans.
 int quarterOf(int level);
-// The average gold, enemies and proof length of each quarter, one line each.
+// The average gold, enemies, script and proof length of each quarter, one line each (the proof
+// over the levels that have one).
 void writeQuarters(std::ostream& out, const std::vector<LevelFigures>& figures);
+// The averages of one quarter (0 to 3), as writeQuarters writes them.
+struct QuarterFigures {
+    int first = 0;
+    int last = 0;
+    int levels = 0;
+    int proven = 0;
+    double gold = 0.0;
+    double enemies = 0.0;
+    double scriptSeconds = 0.0;
+    double proofSeconds = 0.0;
+};
+QuarterFigures quarterFigures(const std::vector<LevelFigures>& figures, int quarter);
 // The ticks of a key script file (a proof ends in the tick its level is completed); -1 when it
 // cannot be read.
 long long scriptTicks(const std::string& path);
