@@ -11,8 +11,8 @@
 // Situations come in the order of their time so far, plus a guess of the time still needed
 // (to the nearest gold piece, and a price for every piece left), plus a price for enemies close.
 // Two situations with the player resting in the same cell, with the same gold and holes about it,
-// differ only in where the enemies are; a few of those are kept apart (an enemy a cell further off
-// can decide a level), more are not.
+// differ only in where the enemies about the player are; a few of those are kept apart (an enemy
+// a cell further off can decide a level), more are not.
 #include "ProofSearch.h"
 
 #include <bit>
