@@ -13,40 +13,64 @@ std::unique_ptr<Tile> cloneOf(const Tile* tile) {
     return tile != nullptr ? tile->clone() : nullptr;
 }
 
+// Taking: the live value into the kept one; putting back: the other way.
+constexpr auto kTake = [](const auto& live, auto& kept) { kept = live; };
+constexpr auto kPutBack = [](auto& live, const auto& kept) { live = kept; };
+
 }  // namespace
 
-GameSnapshot::Figure GameSnapshot::figureOf(const Actor& actor) {
-    return Figure{actor.points, actor.sprite, actor.motion,  actor.speed,    actor.fireCooldown,
-                  actor.facing, actor.dead,   actor.started, actor.tolerance};
+template <typename Flow, typename Kept, typename Copy>
+void GameSnapshot::eachCounter(Flow& flow, Kept& kept, Copy copy) {
+    copy(flow.score, kept.score_);
+    copy(flow.m_alpha, kept.alpha_);
+    copy(flow.m_is_game_over, kept.gameOver_);
+    copy(flow.m_level_current, kept.levelCurrent_);
+    copy(flow.lastLevel, kept.lastLevel_);
+    copy(flow.lives, kept.lives_);
+    copy(flow.m_lifes_count_at_level_begin, kept.livesAtLevelBegin_);
+    copy(flow.m_score_at_level_begin, kept.scoreAtLevelBegin_);
+    copy(flow.m_custom_game, kept.customGame_);
+    copy(flow.deadCountdown, kept.deadCountdown_);
+    copy(flow.playerDead, kept.playerDead_);
+    copy(flow.seed_, kept.seed_);
+    copy(flow.random_, kept.random_);
+    copy(flow.hud_, kept.hud_);
+    copy(flow.grid_->levelComplete, kept.levelComplete_);
+    copy(flow.grid_->exitRow, kept.exitRow_);
+    copy(flow.grid_->playerStart, kept.playerStart_);
+    copy(flow.grid_->enemyStarts, kept.enemyStarts_);
+    copy(flow.grid_->goldCount, kept.goldCount_);
 }
 
-void GameSnapshot::putFigure(const Figure& figure, Actor& actor) {
-    actor.points = figure.points;
-    actor.sprite = figure.sprite;
-    actor.motion = figure.motion;
-    actor.speed = figure.speed;
-    actor.fireCooldown = figure.fireCooldown;
-    actor.facing = figure.facing;
-    actor.dead = figure.dead;
-    actor.started = figure.started;
-    actor.tolerance = figure.tolerance;
+template <typename Live, typename Kept, typename Copy>
+void GameSnapshot::eachFigureValue(Live& actor, Kept& figure, Copy copy) {
+    copy(actor.points, figure.points);
+    copy(actor.sprite, figure.sprite);
+    copy(actor.motion, figure.motion);
+    copy(actor.speed, figure.speed);
+    copy(actor.fireCooldown, figure.fireCooldown);
+    copy(actor.facing, figure.facing);
+    copy(actor.dead, figure.dead);
+    copy(actor.started, figure.started);
+    copy(actor.tolerance, figure.tolerance);
 }
 
-GameSnapshot::GameSnapshot(const GameFlow& flow)
-    : score_(flow.score),
-      alpha_(flow.m_alpha),
-      gameOver_(flow.m_is_game_over),
-      levelCurrent_(flow.m_level_current),
-      lastLevel_(flow.lastLevel),
-      lives_(flow.lives),
-      livesAtLevelBegin_(flow.m_lifes_count_at_level_begin),
-      scoreAtLevelBegin_(flow.m_score_at_level_begin),
-      customGame_(flow.m_custom_game),
-      deadCountdown_(flow.deadCountdown),
-      playerDead_(flow.playerDead),
-      seed_(flow.seed_),
-      random_(flow.random_),
-      hud_(flow.hud_) {
+template <typename Live, typename Kept, typename Copy>
+void GameSnapshot::eachEnemyValue(Live& enemy, Kept& kept, Copy copy) {
+    eachFigureValue(enemy, kept.figure, copy);
+    copy(enemy.depth, kept.depth);
+    copy(enemy.aiState, kept.aiState);
+    copy(enemy.holeTimeFull, kept.holeTimeFull);
+    copy(enemy.holeTimer, kept.holeTimer);
+    copy(enemy.holeCell, kept.holeCell);
+    copy(enemy.exitDir, kept.exitDir);
+    copy(enemy.carryTimer, kept.carryTimer);
+    copy(enemy.reservedCell, kept.reservedCell);
+    copy(enemy.targetPosition_, kept.targetPosition);
+}
+
+GameSnapshot::GameSnapshot(const GameFlow& flow) {
+    eachCounter(flow, *this, kTake);
     if (flow.reveal_) {
         reveal_ = *flow.reveal_;
     }
@@ -62,18 +86,12 @@ GameSnapshot::GameSnapshot(const GameFlow& flow)
             lights_.emplace_back(i, *grid.lights_[i]);
         }
     }
-    levelComplete_ = grid.levelComplete;
-    exitRow_ = grid.exitRow;
-    playerStart_ = grid.playerStart;
-    enemyStarts_ = grid.enemyStarts;
-    goldCount_ = grid.goldCount;
 
-    player_ = figureOf(*flow.player_);
+    eachFigureValue(*flow.player_, player_, kTake);
     for (const auto& enemy : flow.enemies_) {
-        enemies_.push_back(EnemyFigure{
-            figureOf(*enemy), enemy->depth, enemy->aiState, enemy->holeTimeFull, enemy->holeTimer,
-            enemy->holeCell, enemy->exitDir, cloneOf(enemy->carried.get()), enemy->carryTimer,
-            enemy->reservedCell, enemy->targetPosition_});
+        EnemyFigure& kept = enemies_.emplace_back();
+        eachEnemyValue(*enemy, kept, kTake);
+        kept.carried = cloneOf(enemy->carried.get());
     }
 }
 
@@ -82,22 +100,9 @@ GameSnapshot::GameSnapshot(GameSnapshot&&) noexcept = default;
 GameSnapshot& GameSnapshot::operator=(GameSnapshot&&) noexcept = default;
 
 void GameSnapshot::restore(GameFlow& flow) const {
-    flow.score = score_;
-    flow.m_alpha = alpha_;
-    flow.m_is_game_over = gameOver_;
-    flow.m_level_current = levelCurrent_;
-    flow.lastLevel = lastLevel_;
-    flow.lives = lives_;
-    flow.m_lifes_count_at_level_begin = livesAtLevelBegin_;
-    flow.m_score_at_level_begin = scoreAtLevelBegin_;
-    flow.m_custom_game = customGame_;
-    flow.deadCountdown = deadCountdown_;
-    flow.playerDead = playerDead_;
-    flow.seed_ = seed_;
-    flow.random_ = random_;
+    eachCounter(flow, *this, kPutBack);
     flow.reveal_ = reveal_ ? std::make_unique<LevelReveal>(*reveal_) : nullptr;
     flow.transition_ = transition_ ? std::make_unique<LevelTransition>(*transition_) : nullptr;
-    flow.hud_ = hud_;
 
     LevelGrid& grid = *flow.grid_;
     for (std::size_t i = 0; i < tiles_.size(); ++i) {
@@ -120,13 +125,7 @@ void GameSnapshot::restore(GameFlow& flow) const {
             light = std::make_unique<Sprite>((saved++)->second);
         }
     }
-    grid.levelComplete = levelComplete_;
-    grid.exitRow = exitRow_;
-    grid.playerStart = playerStart_;
-    grid.enemyStarts = enemyStarts_;
-    grid.goldCount = goldCount_;
-
-    putFigure(player_, *flow.player_);
+    eachFigureValue(*flow.player_, player_, kPutBack);
     EnemyList& enemies = flow.enemies_;
     while (enemies.size() > enemies_.size()) {
         enemies.pop_back();
@@ -135,19 +134,8 @@ void GameSnapshot::restore(GameFlow& flow) const {
         enemies.push_back(std::make_unique<Enemy>(flow.app_, grid, *flow.player_, enemies));
     }
     for (std::size_t i = 0; i < enemies_.size(); ++i) {
-        const EnemyFigure& from = enemies_[i];
-        Enemy& enemy = *enemies[i];
-        putFigure(from.figure, enemy);
-        enemy.depth = from.depth;
-        enemy.aiState = from.aiState;
-        enemy.holeTimeFull = from.holeTimeFull;
-        enemy.holeTimer = from.holeTimer;
-        enemy.holeCell = from.holeCell;
-        enemy.exitDir = from.exitDir;
-        enemy.carried = cloneOf(from.carried.get());
-        enemy.carryTimer = from.carryTimer;
-        enemy.reservedCell = from.reservedCell;
-        enemy.targetPosition_ = from.targetPosition;
+        eachEnemyValue(*enemies[i], enemies_[i], kPutBack);
+        enemies[i]->carried = cloneOf(enemies_[i].carried.get());
     }
 }
 

@@ -61,8 +61,14 @@ private:
         Cell reservedCell;
         Vec3 targetPosition;
     };
-    static Figure figureOf(const Actor& actor);
-    static void putFigure(const Figure& figure, Actor& actor);
+    // Each value kept beside the live value it is taken from, listed once for taking and for
+    // putting back, so that neither way can miss one: copy(live, kept) for every pair.
+    template <typename Flow, typename Kept, typename Copy>
+    static void eachCounter(Flow& flow, Kept& kept, Copy copy);
+    template <typename Live, typename Kept, typename Copy>
+    static void eachFigureValue(Live& actor, Kept& figure, Copy copy);
+    template <typename Live, typename Kept, typename Copy>
+    static void eachEnemyValue(Live& enemy, Kept& kept, Copy copy);
 
     // The flow's own counters.
     int score_ = 0;
