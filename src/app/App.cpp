@@ -81,6 +81,8 @@ App::~App() {
 }
 
 int App::run() {
+    const char* stats = std::getenv("GLINT_FRAME_STATS");
+    keepFrameStats_ = stats != nullptr && *stats != '\0';
     loadSettings();
     mainWindow = std::make_unique<MainWindow>(this);
     WindowGeometry g = placeWindow(WindowGeometry{windowX, windowY, windowWidth, windowHeight},
@@ -120,9 +122,9 @@ int App::run() {
         handleMessage(message);
     }
 
-    if (const char* stats = std::getenv("GLINT_FRAME_STATS"); stats != nullptr && *stats != '\0') {
-        std::fprintf(stderr, "glint: %d frame steps in %u ms\n", frameSteps_,
-                     frameSteps_ > 0 ? lastStepAt_ - firstStepAt_ : 0u);
+    if (keepFrameStats_) {
+        std::fprintf(stderr, "glint: %s\n",
+                     frameStats_.summary(mainWindow->skippedPeriods()).c_str());
     }
     menu->saveGame();
     mainWindow->removeView(menu.get());
@@ -198,7 +200,11 @@ void App::handleMessage(const platform::Message& message) {
             window.active = message.wParam != 0;
             break;
         case MessageType::Size:
-            if (message.wParam == platform::kSizeRestored && window.minimized) {
+            // The flag follows what the desktop did, not what was asked of it: a desktop that
+            // refuses to minimize leaves the window on screen, and it must go on being drawn.
+            if (message.wParam == platform::kSizeMinimized) {
+                window.minimized = true;
+            } else if (message.wParam == platform::kSizeRestored && window.minimized) {
                 if (View* current = window.currentView()) {
                     current->activate();
                 }
@@ -259,13 +265,13 @@ void App::handleMessage(const platform::Message& message) {
 
 void App::frameStep() {
     inFrame.store(true, std::memory_order_release);
-    lastStepAt_ = platform::milliseconds();
-    if (frameSteps_++ == 0) {
-        firstStepAt_ = lastStepAt_;
-    }
+    const auto start = FrameStats::Clock::now();
     mainWindow->tick(kFrameMs);
     mainWindow->drawFrame();
     mainWindow->present();
+    if (keepFrameStats_) {
+        frameStats_.record(start, FrameStats::Clock::now());
+    }
     inFrame.store(false, std::memory_order_release);
 }
 

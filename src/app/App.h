@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/AssetCatalogue.h"
+#include "app/FrameStats.h"
 #include "audio/SoundEffects.h"
 #include "input/KeyboardInput.h"
 #include "pack/DataPack.h"
@@ -79,17 +80,16 @@ public:
     std::unique_ptr<MainWindow> mainWindow;
 
 private:
-    // Frame statistics, printed at exit when GLINT_FRAME_STATS is set (a maintainer's check
-    // that the step holds its 30 ms).
-    int frameSteps_ = 0;
-    std::uint32_t firstStepAt_ = 0;
-    std::uint32_t lastStepAt_ = 0;
+    // Kept and printed at exit when GLINT_FRAME_STATS is set.
+    bool keepFrameStats_ = false;
+    FrameStats frameStats_;
 };
 
 // The one application object, while it exists.
 App* app();
 
-// Set while a frame step runs, so that the timer posts no further step meanwhile.
+// Set from the moment the frame timer posts a step until that step has run, so that the timer
+// posts no further step meanwhile.
 std::atomic<bool>& inFrameFlag();
 
 // Starts the platform, runs the application and stops the platform: what main does.

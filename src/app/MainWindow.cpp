@@ -5,9 +5,11 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "app/App.h"
 #include "app/View.h"
+#include "render/Image.h"
 #include "render/Texture.h"
 
 namespace glint {
@@ -37,12 +39,30 @@ bool MainWindow::create(const std::string& title, int x_, int y_, int width_, in
     }
     // A window that has just been shown is the active one.
     active = true;
+    if (app_ != nullptr) {
+        showIcon();
+    }
     Texture::setUploadEnabled(true);
     timer_.start(App::kFrameMs, inFrameFlag());
     if (app_ != nullptr) {
         app_->keyboard.attach(window_);
     }
     return true;
+}
+
+void MainWindow::showIcon() {
+    std::optional<Image> icon = decodeTga(app_->pack.readEntry(kIconPath).data);
+    if (!icon || icon->components != 4) {
+        return;  // the window goes without: nothing else depends on it
+    }
+    // Our pictures are stored bottom row first; the desktop wants the top row first.
+    const std::size_t row = static_cast<std::size_t>(icon->width) * 4;
+    std::vector<std::uint8_t> topFirst(icon->pixels.size());
+    for (int r = 0; r < icon->height; ++r) {
+        std::copy_n(icon->pixels.begin() + static_cast<std::ptrdiff_t>(row * r), row,
+                    topFirst.begin() + static_cast<std::ptrdiff_t>(row * (icon->height - 1 - r)));
+    }
+    window_.setIcon(topFirst, icon->width, icon->height);
 }
 
 void MainWindow::destroy() {
@@ -99,8 +119,8 @@ void MainWindow::minimizeWindow() {
     if (fullScreen) {
         leaveFullScreen();
     }
+    // `minimized` is set when the desktop reports the window minimized, not here.
     window_.minimize();
-    minimized = true;
 }
 
 void MainWindow::pushView(View* view) {

@@ -16,6 +16,9 @@ class View;
 
 class MainWindow {
 public:
+    // The window's icon in the data pack: a 32-bit TGA.
+    static constexpr const char* kIconPath = "mui/icon.tga";
+
     // Without an App (tests) nothing is attached to the window but the timer.
     explicit MainWindow(App* app);
     virtual ~MainWindow();
@@ -35,7 +38,7 @@ public:
     bool enterFullScreen(int width, int height);
     // Back to the desktop's mode and the windowed geometry from before full screen.
     bool leaveFullScreen();
-    // Leaves full screen first, then minimizes.
+    // Leaves full screen first, then asks the desktop to minimize the window.
     void minimizeWindow();
 
     // The stacks. None of them owns its views.
@@ -80,9 +83,12 @@ public:
     platform::Rect lastRestoredRect() const;
 
     platform::Window& platformWindow() { return window_; }
+    // Timer periods passed over while a step was still waiting or running (this window's timer).
+    std::uint64_t skippedPeriods() const { return timer_.skippedPeriods(); }
 
     bool active = false;
     bool fullScreen = false;
+    // The desktop reports the window minimized (nothing is drawn meanwhile).
     bool minimized = false;
     // Size and position passed to the last create.
     int width = 0;
@@ -97,6 +103,8 @@ public:
 
 private:
     void noteRestoredRect() const;
+    // Gives the window the game's icon from the data pack, when the pack has one.
+    void showIcon();
     void releaseTextures();
     void reloadTextures();
 

@@ -77,6 +77,10 @@ constexpr int kF1 = 112;  // F1 to F12 follow on
 constexpr int kUnassigned = 0xff;
 }  // namespace vk
 
+// Only events of this window become messages; those of any other (a window destroyed by a
+// display-mode change may still have events queued) are dropped. Window::create sets it.
+void setMessageWindow(std::uint32_t windowId);
+
 // Waits for the next message. Returns false when the quit message arrives, with its exit code.
 bool getMessage(Message& message, int& exitCode);
 // Queues a message for the message loop; safe from any thread.

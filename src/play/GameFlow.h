@@ -40,7 +40,8 @@ public:
         std::optional<std::uint32_t> seed;
     };
 
-    // A new game of the current level set, at level 1.
+    // A new game of the level set in the game settings, at level 1. The game keeps that set (or
+    // a custom game's) for its whole life, whatever the settings say later.
     explicit GameFlow(App& app) : GameFlow(app, Options{}) {}
     GameFlow(App& app, const Options& options);
     ~GameFlow();
@@ -87,6 +88,8 @@ public:
     // The seed the game's generator started from: with it and the keys held in each tick, a
     // game plays again exactly.
     std::uint32_t seed() const { return seed_; }
+    // The level set this game is played in: its score belongs to that set's table.
+    int levelSet() const { return levelSet_; }
     Random& random() { return random_; }
 
 private:
@@ -100,6 +103,7 @@ private:
     // Every draw of the game comes from here, never from the program's shared generator, so
     // that nothing done in the menu while the game waits changes what it draws.
     Random random_;
+    int levelSet_;
     std::optional<Bytes> levelFile_;
     bool withEnemies_ = true;
     std::unique_ptr<LevelGrid> grid_;

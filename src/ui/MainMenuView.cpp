@@ -104,8 +104,10 @@ void MainMenuView::activate() {
     View::activate();
     if (game_ && game_->finished) {
         const int score = game_->finalScore();
+        // The table of the set this game was played in, whatever the menu was asked since.
+        const int set = game_->flow().levelSet();
         game_.reset();
-        auto dialog = std::make_unique<GameOverDialog>(window_, app_, score, levelSet_);
+        auto dialog = std::make_unique<GameOverDialog>(window_, app_, score, set);
         dialog->setReferenceSize(app_.camera.width, app_.camera.height);
         dialog->dimBackdrop = true;
         dialog->drawBackground = false;
@@ -154,8 +156,8 @@ void MainMenuView::startGame(bool custom) {
     game_ = std::make_unique<GameView>(window_, app_);
     if (custom) {
         game_->startCustomGame();
-        levelSet_ = app_.settings.m_level_set;
     }
+    levelSet_ = game_->flow().levelSet();
     window_.pushView(game_.get());
 }
 
@@ -166,11 +168,13 @@ void MainMenuView::onCommand(Widget* widget) {
         return dialog;
     };
     if (widget == buttons_[kNewGame1].get() || widget == buttons_[kNewGame2].get()) {
-        levelSet_ = widget == buttons_[kNewGame1].get() ? 0 : 1;
+        // Only a game that really starts changes the set: a cancelled "Start New Game?" leaves
+        // the waiting game's set alone.
+        requestedSet_ = widget == buttons_[kNewGame1].get() ? 0 : 1;
         if (game_) {
             open(newGame_, placed(std::make_unique<NewGameDialog>(window_, app_), "nd"));
         } else {
-            app_.settings.m_level_set = levelSet_;
+            app_.settings.m_level_set = requestedSet_;
             startGame(false);
         }
     } else if (widget == buttons_[kContinue].get()) {
@@ -218,7 +222,7 @@ void MainMenuView::onDialogClosed(int result, View* dialog) {
     } else if (dialog == newGame_.get()) {
         newGame_.reset();
         if (result == 0) {
-            app_.settings.m_level_set = levelSet_;
+            app_.settings.m_level_set = requestedSet_;
             startGame(false);
         }
     } else if (dialog == customGame_.get()) {
@@ -249,7 +253,7 @@ void MainMenuView::saveGame() {
         return;
     }
     ParamTable table;
-    table.set("m_game_kind", app_.settings.m_level_set != 0 ? "1" : "0");
+    table.set("m_game_kind", game_->flow().levelSet() != 0 ? "1" : "0");
     if (app_.autosave) {
         game_->saveGame(table);
     }

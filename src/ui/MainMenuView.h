@@ -78,6 +78,8 @@ private:
     App& app_;
     std::unique_ptr<GameView> game_;
     int levelSet_ = 0;
+    // The set of the new-game button last pressed, while "Start New Game?" asks.
+    int requestedSet_ = 0;
     std::array<std::unique_ptr<Button>, kButtonCount> buttons_;
     std::unique_ptr<NewGameDialog> newGame_;
     std::unique_ptr<QuitDialog> quit_;

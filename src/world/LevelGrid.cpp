@@ -59,8 +59,8 @@ void LevelGrid::clear() {
     enemyStarts.clear();
 }
 
-bool LevelGrid::buildLevel(int level) {
-    const std::string path = levelPath(app_.settings.m_level_set, level);
+bool LevelGrid::buildLevel(int levelSet, int level) {
+    const std::string path = levelPath(levelSet, level);
     std::optional<PackData> file = app_.pack.tryReadEntry(path);
     if (!file) {
         std::fprintf(stderr, "glint: the level file %s is missing\n", path.c_str());

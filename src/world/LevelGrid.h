@@ -38,9 +38,9 @@ public:
 
     // The file of level n of the level set being played, "dat/levels<set>/<nn>.txt".
     static std::string levelPath(int levelSet, int level);
-    // Builds level n of the current level set. A missing file says so in one line on standard
-    // error and leaves a grid of border cells only; returns whether the file was there.
-    bool buildLevel(int level);
+    // Builds level n of a level set. A missing file says so in one line on standard error and
+    // leaves a grid of border cells only; returns whether the file was there.
+    bool buildLevel(int levelSet, int level);
     // Builds from the bytes of a level file. Bytes past the end of a short file count as empty
     // cells.
     void buildFromBytes(std::span<const std::uint8_t> bytes);

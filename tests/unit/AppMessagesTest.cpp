@@ -118,11 +118,20 @@ TEST_F(AppMessages, AnInactiveWindowIsDrawnButNotUpdated) {
     EXPECT_EQ(view->updates, 1);
 }
 
-TEST_F(AppMessages, RestoringAfterMinimizingActivatesTheCurrentView) {
+TEST_F(AppMessages, TheMinimizedStateFollowsTheWindowsOwnEvents) {
     int before = view->activations;
+    // Asked to minimize, the window stays on screen until the desktop says it went: a desktop
+    // that refuses leaves it drawn.
+    window().minimizeWindow();
+    EXPECT_FALSE(window().minimized);
+    send(MessageType::Timer, platform::FrameTimer::kTimerId);
+    EXPECT_EQ(view->draws, 1);
     send(MessageType::Size, platform::kSizeRestored);
-    EXPECT_EQ(view->activations, before);  // not minimized by the program: nothing happens
-    window().minimized = true;
+    EXPECT_EQ(view->activations, before);  // it never went away: nothing to restore
+    send(MessageType::Size, platform::kSizeMinimized);
+    EXPECT_TRUE(window().minimized);
+    send(MessageType::Timer, platform::FrameTimer::kTimerId);
+    EXPECT_EQ(view->draws, 1);  // nothing is drawn while hidden
     send(MessageType::Size, platform::kSizeRestored);
     EXPECT_EQ(view->activations, before + 1);
     EXPECT_FALSE(window().minimized);

@@ -153,6 +153,21 @@ TEST_F(MenuDialogs, ANewGameStartsAtOnceOrAsksFirst) {
     window->tick(30);
     EXPECT_EQ(menu.currentGame(), first);
     EXPECT_EQ(app->settings.m_level_set, 1);
+
+    // The set-2 game goes on and ends: its score belongs to set 2's table, not to the set of
+    // the new game that was asked for and cancelled.
+    menu.onCommand(&menu.button(MainMenuView::kContinue));
+    first->score = 4321;  // the final score, as the last game tick left it
+    first->flow().m_is_game_over = true;
+    window->tick(30);  // the game sees that it is over and asks to close
+    window->tick(30);  // back in the menu, which asks for a name
+    ASSERT_EQ(window->currentView(), &menu);
+    ASSERT_EQ(window->dialogs().size(), 1u);
+    window->target()->onKeyDown(27);
+    window->tick(30);
+    EXPECT_TRUE(app->settings.highScores[0].entries().empty());
+    ASSERT_EQ(app->settings.highScores[1].entries().size(), 1u);
+    EXPECT_EQ(app->settings.highScores[1].entries()[0].score, 4321);
 }
 
 TEST_F(MenuDialogs, EveryDialogKindOpensOnlyOnce) {
