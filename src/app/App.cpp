@@ -12,7 +12,6 @@
 #include "app/MainWindow.h"
 #include "app/View.h"
 #include "app/WindowPlacement.h"
-#include "persist/SaveFileScrambler.h"
 #include "platform/FrameTimer.h"
 #include "platform/System.h"
 #include "ui/IntroView.h"
@@ -142,19 +141,24 @@ int App::run() {
     return exitCode;
 }
 
-void App::makeDataDirectory() {
-    std::error_code ec;
-    std::filesystem::create_directories("data", ec);
-}
-
 void App::loadSettings() {
+    files.removeStaleTemporaries();
     ParamTable table;
-    if (table.loadFromFile(kSettingsPath, true, SaveFileScrambler::kSettingsKey)) {
-        std::remove(kOldSettingsPath);
-        applySettings(table);
+    switch (files.read(UserFile::Settings, table)) {
+        case UserFiles::Read::Read:
+            std::remove((files.directory() + "/" + kOldSettingsName).c_str());
+            applySettings(table);
+            break;
+        case UserFiles::Read::Damaged:
+            settingsDamaged = true;
+            break;
+        case UserFiles::Read::Missing:
+            break;
     }
     for (int set = 0; set < 2; ++set) {
-        settings.highScores[static_cast<std::size_t>(set)].load(HighScoreTable::kFiles[set]);
+        if (files.read(UserFiles::scores(set), table) == UserFiles::Read::Read) {
+            settings.highScores[static_cast<std::size_t>(set)].readFrom(table);
+        }
     }
 }
 
@@ -182,10 +186,10 @@ void App::saveSettings() {
     table.set("m_sound", soundOn ? "1" : "0");
     table.set("m_current_skin", ParamTable::fromInt(catalogue->currentSkin()));
     settings.saveKeys(table);
-    makeDataDirectory();
-    table.save(kSettingsPath, SaveFileScrambler::kSettingsKey);
+    files.write(UserFile::Settings, table);
     for (int set = 0; set < 2; ++set) {
-        settings.highScores[static_cast<std::size_t>(set)].save(HighScoreTable::kFiles[set]);
+        files.write(UserFiles::scores(set),
+                    settings.highScores[static_cast<std::size_t>(set)].toTable());
     }
 }
 

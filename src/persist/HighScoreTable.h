@@ -12,8 +12,6 @@ namespace glint {
 class HighScoreTable {
 public:
     static constexpr int kCapacity = 7;
-    // The files of level set 0 and level set 1.
-    static constexpr const char* kFiles[2] = {"data/scores1.tab", "data/scores2.tab"};
 
     struct Entry {
         std::string name;

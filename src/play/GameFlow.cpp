@@ -95,6 +95,7 @@ void GameFlow::loadLevel(int level) {
     updateHud();
     m_lifes_count_at_level_begin = lives;
     m_score_at_level_begin = score;
+    ++levelStarts_;
 }
 
 void GameFlow::collect(int& points) {

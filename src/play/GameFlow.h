@@ -88,6 +88,9 @@ public:
     // The seed the game's generator started from: with it and the keys held in each tick, a
     // game plays again exactly.
     std::uint32_t seed() const { return seed_; }
+    // How many times a level was built (the first level, each next level, each restart after a
+    // death): a change means a level has just begun.
+    int levelStarts() const { return levelStarts_; }
     // The level set this game is played in: its score belongs to that set's table.
     int levelSet() const { return levelSet_; }
     Random& random() { return random_; }
@@ -104,6 +107,7 @@ private:
     // that nothing done in the menu while the game waits changes what it draws.
     Random random_;
     int levelSet_;
+    int levelStarts_ = 0;
     std::optional<Bytes> levelFile_;
     bool withEnemies_ = true;
     std::unique_ptr<LevelGrid> grid_;

@@ -25,6 +25,12 @@ void GameView::update(int ms) {
         flow_->tick(ms);
         score = flow_->score;
     }
+    if (flow_->levelStarts() != levelStartsSeen_ && !finished) {
+        levelStartsSeen_ = flow_->levelStarts();
+        if (onLevelStart) {
+            onLevelStart();
+        }
+    }
     View::update(ms);
 }
 

@@ -2,6 +2,7 @@
 // playfield, and hands control back on Escape or Enter.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "app/View.h"
@@ -39,6 +40,10 @@ public:
 
     GameFlow& flow() { return *flow_; }
 
+    // Called from update when a level of the game has just begun (also the first time the game
+    // is updated): the moment the menu keeps the game safe on disk.
+    std::function<void()> onLevelStart;
+
     bool finished = false;
     int startDelay = 0;
     int score = 0;
@@ -50,6 +55,7 @@ private:
 
     App& app_;
     std::unique_ptr<GameFlow> flow_;
+    int levelStartsSeen_ = 0;
 };
 
 }  // namespace glint

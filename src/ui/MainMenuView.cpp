@@ -10,7 +10,6 @@
 #include "app/App.h"
 #include "app/MainWindow.h"
 #include "pack/ParamTable.h"
-#include "persist/SaveFileScrambler.h"
 #include "platform/Messages.h"
 #include "platform/System.h"
 #include "play/GameView.h"
@@ -107,6 +106,7 @@ void MainMenuView::activate() {
         // The table of the set this game was played in, whatever the menu was asked since.
         const int set = game_->flow().levelSet();
         game_.reset();
+        app_.files.remove(UserFile::SavedGame);  // an ended game is not offered again
         auto dialog = std::make_unique<GameOverDialog>(window_, app_, score, set);
         dialog->setReferenceSize(app_.camera.width, app_.camera.height);
         dialog->dimBackdrop = true;
@@ -151,13 +151,28 @@ void MainMenuView::onLButtonDown(int x, int y, std::uint64_t flags) {
     View::onLButtonDown(p.x, p.y, flags);
 }
 
+void MainMenuView::adopt(std::unique_ptr<GameView> game) {
+    game_ = std::move(game);
+    levelSet_ = game_->flow().levelSet();
+    game_->onLevelStart = [this] {
+        if (app_.autosave) {
+            app_.files.write(UserFile::SavedGame, savedGame(true));
+        }
+    };
+}
+
 void MainMenuView::startGame(bool custom) {
     game_.reset();
-    game_ = std::make_unique<GameView>(window_, app_);
+    auto game = std::make_unique<GameView>(window_, app_);
     if (custom) {
-        game_->startCustomGame();
+        game->startCustomGame();
     }
-    levelSet_ = game_->flow().levelSet();
+    adopt(std::move(game));
+    if (!app_.autosave) {
+        // The game this one replaces is not offered again; with autosave on, the new game's
+        // first level start replaces it on disk.
+        app_.files.remove(UserFile::SavedGame);
+    }
     window_.pushView(game_.get());
 }
 
@@ -248,29 +263,33 @@ void MainMenuView::onCloseRequest() {
     App::quit();
 }
 
-void MainMenuView::saveGame() {
-    if (!game_) {
-        return;
-    }
+ParamTable MainMenuView::savedGame(bool withProgress) const {
     ParamTable table;
     table.set("m_game_kind", game_->flow().levelSet() != 0 ? "1" : "0");
-    if (app_.autosave) {
+    if (withProgress) {
         game_->saveGame(table);
     }
-    App::makeDataDirectory();
-    table.save(kSavePath, SaveFileScrambler::kSavedGameKey);
+    return table;
+}
+
+void MainMenuView::saveGame() {
+    if (!game_) {
+        app_.files.remove(UserFile::SavedGame);
+        return;
+    }
+    // Writing only the level set would throw away a game whose progress the file may hold.
+    app_.files.write(UserFile::SavedGame, savedGame(app_.autosave || app_.settingsDamaged));
 }
 
 void MainMenuView::loadGame() {
     ParamTable table;
-    if (!table.loadFromFile(kSavePath, true, SaveFileScrambler::kSavedGameKey)) {
+    if (app_.files.read(UserFile::SavedGame, table) != UserFiles::Read::Read) {
         return;
     }
-    std::remove(kSavePath);
-    levelSet_ = table.getInt("m_game_kind") != 0 ? 1 : 0;
-    app_.settings.m_level_set = levelSet_;
-    game_ = std::make_unique<GameView>(window_, app_);
-    game_->loadGame(table);
+    app_.settings.m_level_set = table.getInt("m_game_kind") != 0 ? 1 : 0;
+    auto game = std::make_unique<GameView>(window_, app_);
+    game->loadGame(table);
+    adopt(std::move(game));
 }
 
 }  // namespace glint
