@@ -76,6 +76,9 @@ grep -q 'Position: 0,0' <<<"$geometry" || fail "window not at 0,0: $geometry"
 grep -q 'Geometry: 800x600' <<<"$geometry" || fail "window not 800x600: $geometry"
 hints=$(xprop -id "$window" _MOTIF_WM_HINTS)
 grep -q '= 0x2, 0x0' <<<"$hints" || fail "window not borderless: $hints"
+# Task bars and window switchers show the game's own icon.
+xprop -id "$window" _NET_WM_ICON | head -c 200 | grep -q 'Icon (64 x 64)' ||
+    fail "the window has no 64 x 64 icon"
 sleep 3
 import -window root "$shots/blank-window.png"
 "$probe" close "$window"
