@@ -7,6 +7,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "render/Sprite.h"
@@ -42,8 +43,10 @@ public:
     // leaves a grid of border cells only; returns whether the file was there.
     bool buildLevel(int levelSet, int level);
     // Builds from the bytes of a level file. Bytes past the end of a short file count as empty
-    // cells.
-    void buildFromBytes(std::span<const std::uint8_t> bytes);
+    // cells; CR LF line ends count as LF. A level without a player start says so in one line
+    // on standard error, naming source, and the player starts in the lowest free cell with
+    // firm ground under it.
+    void buildFromBytes(std::span<const std::uint8_t> bytes, std::string_view source = "the level");
 
     // The cell a position lies in (rounded half up), and whether that cell is inside the grid.
     Cell worldToCell(const Vec3& position) const;
@@ -91,6 +94,7 @@ private:
     static std::size_t index(int column, int row) {
         return static_cast<std::size_t>(column) * kHeight + static_cast<std::size_t>(row);
     }
+    Cell fallbackStart() const;
     std::unique_ptr<Sprite> makeLight(const Vec3& centre, Random& random) const;
     void clear();
 
