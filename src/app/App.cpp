@@ -80,8 +80,12 @@ App::~App() {
 }
 
 int App::run() {
-    const char* stats = std::getenv("GLINT_FRAME_STATS");
-    keepFrameStats_ = stats != nullptr && *stats != '\0';
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0' && std::string_view(value) != "0";
+    };
+    keepFrameStats_ = set("GLINT_FRAME_STATS");
+    drawEveryStep_ = set("GLINT_DRAW_EVERY_STEP");
     loadSettings();
     mainWindow = std::make_unique<MainWindow>(this);
     WindowGeometry g = placeWindow(WindowGeometry{windowX, windowY, windowWidth, windowHeight},
@@ -199,6 +203,11 @@ void App::handleMessage(const platform::Message& message) {
     View* top = window.target();
     const int x = platform::mouseX(message.lParam);
     const int y = platform::mouseY(message.lParam);
+    // Anything the desktop or the player does may change the picture, except a mere move of
+    // the pointer: that shows only through the widgets it hovers, which say so themselves.
+    if (message.type != MessageType::Timer && message.type != MessageType::MouseMove) {
+        window.invalidate();
+    }
     switch (message.type) {
         case MessageType::Activate:
             window.active = message.wParam != 0;
@@ -216,6 +225,7 @@ void App::handleMessage(const platform::Message& message) {
             }
             break;
         case MessageType::ShowWindow:
+        case MessageType::Paint:
             break;
         case MessageType::Close:
             // Alt+F4 asks the current view first. A close the program posted itself is its
@@ -271,8 +281,12 @@ void App::frameStep() {
     inFrame.store(true, std::memory_order_release);
     const auto start = FrameStats::Clock::now();
     mainWindow->tick(kFrameMs);
-    mainWindow->drawFrame();
-    mainWindow->present();
+    // A picture already on screen is not drawn again: on a software renderer every frame
+    // costs, and a still menu would otherwise cost as much as a game.
+    if (drawEveryStep_ || mainWindow->needsDraw()) {
+        mainWindow->drawFrame();
+        mainWindow->present();
+    }
     if (keepFrameStats_) {
         frameStats_.record(start, FrameStats::Clock::now());
     }

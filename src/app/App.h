@@ -86,6 +86,8 @@ public:
 private:
     // Kept and printed at exit when GLINT_FRAME_STATS is set.
     bool keepFrameStats_ = false;
+    // GLINT_DRAW_EVERY_STEP: draw even a picture that cannot have changed (to compare).
+    bool drawEveryStep_ = false;
     FrameStats frameStats_;
 };
 

@@ -37,8 +37,9 @@ bool MainWindow::create(const std::string& title, int x_, int y_, int width_, in
     if (!window_.create(title, x, y, width, height)) {
         return false;
     }
-    // A window that has just been shown is the active one.
+    // A window that has just been shown is the active one, and shows nothing yet.
     active = true;
+    invalidate();
     if (app_ != nullptr) {
         showIcon();
     }
@@ -129,6 +130,7 @@ void MainWindow::pushView(View* view) {
     }
     view->activate();
     views_.insert(views_.begin(), view);
+    invalidate();
 }
 
 void MainWindow::pushDialog(View* dialog) {
@@ -136,6 +138,7 @@ void MainWindow::pushDialog(View* dialog) {
         return;
     }
     dialogs_.insert(dialogs_.begin(), dialog);
+    invalidate();
     dialog->activate();
     if (View* current = currentView()) {
         current->activate();
@@ -147,6 +150,7 @@ void MainWindow::closeTop(bool now) {
         closeRequested_ = true;
         return;
     }
+    invalidate();
     if (!dialogs_.empty()) {
         closedDialog_ = dialogs_.front();
         dialogs_.erase(dialogs_.begin());
@@ -164,6 +168,7 @@ void MainWindow::removeView(View* view) {
     }
     bool wasCurrent = it == views_.begin();
     views_.erase(it);
+    invalidate();
     if (wasCurrent && !views_.empty()) {
         views_.front()->activate();
     }
@@ -192,10 +197,25 @@ void MainWindow::tick(int ms) {
     noteRestoredRect();
 }
 
+bool MainWindow::needsDraw() const {
+    if (minimized) {
+        return false;
+    }
+    if (invalidated_) {
+        return true;
+    }
+    if (const View* current = currentView(); current != nullptr && current->wantsRedraw()) {
+        return true;
+    }
+    return std::any_of(dialogs_.begin(), dialogs_.end(),
+                       [](const View* dialog) { return dialog->wantsRedraw(); });
+}
+
 void MainWindow::drawFrame() {
     if (minimized) {
         return;
     }
+    invalidated_ = false;
     const bool gl = window_.exists();
     if (gl) {
         // Every frame starts from a clean modelview, so no translation outlives its frame.
@@ -204,12 +224,14 @@ void MainWindow::drawFrame() {
     }
     if (View* current = currentView()) {
         current->draw();
+        current->noteDrawn();
     }
     for (auto it = dialogs_.rbegin(); it != dialogs_.rend(); ++it) {
         if (gl) {
             glPushMatrix();
         }
         (*it)->draw();
+        (*it)->noteDrawn();
         if (gl) {
             glPopMatrix();
         }
@@ -225,6 +247,7 @@ void MainWindow::present() {
 
 void MainWindow::requestClose() {
     dialogs_.clear();
+    invalidate();
     if (View* current = currentView()) {
         current->onCloseRequest();
     }

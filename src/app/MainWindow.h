@@ -57,6 +57,12 @@ public:
     // The current view, then every dialog from the oldest to the newest; nothing while
     // minimized.
     void drawFrame();
+    // Whether the picture on screen can be stale: something announced a change (invalidate),
+    // or a view or dialog on screen says its picture changed. False while minimized.
+    bool needsDraw() const;
+    // The next frame step draws, whatever the views say: input arrived, the window was shown,
+    // exposed, resized, restored or refocused, or the stacks changed.
+    void invalidate() { invalidated_ = true; }
     // Ends the frame's drawing and shows it.
     void present();
     // The desktop asked to close (Alt+F4): every dialog leaves the stack (none is told or
@@ -117,6 +123,7 @@ private:
     View* closedDialog_ = nullptr;
     bool notifyPending_ = false;
     bool closeRequested_ = false;
+    bool invalidated_ = true;
     mutable platform::Rect restoredRect_;
 };
 

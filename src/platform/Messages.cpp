@@ -123,6 +123,10 @@ void translate(const SDL_Event& event) {
                 case SDL_WINDOWEVENT_SHOWN:
                     queuePending(Message{MessageType::ShowWindow, 1, 0});
                     break;
+                case SDL_WINDOWEVENT_EXPOSED:
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    queuePending(Message{MessageType::Paint, 0, 0});
+                    break;
                 default:
                     break;
             }

@@ -9,6 +9,7 @@ enum class MessageType : std::uint32_t {
     Activate,     // wParam: 1 when the window became active, 0 when it went to the background
     Size,         // wParam: kSizeRestored or kSizeMinimized
     ShowWindow,   // the window was shown
+    Paint,        // the window's picture was lost or resized: it must be drawn again
     Close,        // the window is asked to close; wParam kCloseFromProgram when the game asked
     KeyDown,      // wParam: virtual-key code
     Char,         // wParam: character code; lParam: repeat count

@@ -240,7 +240,7 @@ void GameFlow::load(const ParamTable& table) {
     loadLevel(m_level_current);
 }
 
-void GameFlow::draw() const {
+void GameFlow::draw(float windowScale) const {
     // Tilted, the playfield turns about its own centre line, and its depth reaches up to half
     // its height either way: the screen's depth range of -50 to 50 would clip most of it away.
     // So it is drawn in a deeper range of its own, and the overlays above it start from a clean
@@ -261,10 +261,16 @@ void GameFlow::draw() const {
     glRotatef(m_alpha, 1.0f, 0.0f, 0.0f);
     glTranslatef(-kPlayfieldCentreX, -kPlayfieldCentreY, 0.0f);
     if (!m_is_game_over) {
-        grid_->draw();
+        // The cells' pictures are drawn at least at their own size whenever the window is no
+        // smaller than the logical screen and the playfield lies flat.
+        grid_->draw(!tilted && windowScale >= 1.0f);
+        // All enemies share the figure's sheet and tint: one draw, in their order.
         for (const auto& enemy : enemies_) {
-            enemy->draw();
+            figures_.add(enemy->sprite);
         }
+        glColor3f(Enemy::kTint[0], Enemy::kTint[1], Enemy::kTint[2]);
+        figures_.draw();
+        glColor3f(1.0f, 1.0f, 1.0f);
         player_->draw();
     }
     glPopMatrix();

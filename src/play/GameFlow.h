@@ -11,6 +11,7 @@
 #include "play/Hud.h"
 #include "play/LevelReveal.h"
 #include "play/LevelTransition.h"
+#include "render/SpriteBatch.h"
 #include "world/Actor.h"
 #include "world/Enemy.h"
 #include "world/LevelGrid.h"
@@ -54,7 +55,8 @@ public:
     // One game tick of ms (30): tilt keys, points, grid, then the reveal, the transition, the
     // death countdown or play, then completion and extra lives.
     void tick(int ms);
-    void draw() const;
+    // windowScale: window pixels per logical unit (the smaller of the two directions).
+    void draw(float windowScale = 1.0f) const;
 
     // A single chosen or random level, from the custom-game choice in the game settings.
     void startCustomGame();
@@ -116,6 +118,7 @@ private:
     std::unique_ptr<LevelReveal> reveal_;
     std::unique_ptr<LevelTransition> transition_;
     Hud hud_;
+    mutable SpriteBatch figures_;
 };
 
 }  // namespace glint

@@ -30,6 +30,8 @@ public:
     void onLButtonUp(int x, int y, std::uint64_t flags) override;
     void onRButtonUp(int x, int y, std::uint64_t flags) override;
     void onCloseRequest() override;
+    // The playfield moves (figures, lights, holes, overlays): it is drawn every step.
+    bool wantsRedraw() const override { return true; }
 
     void saveGame(ParamTable& table) { flow_->save(table); }
     void loadGame(const ParamTable& table) { flow_->load(table); }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "render/Sprite.h"
+#include "render/SpriteBatch.h"
 #include "world/Tile.h"
 
 namespace glint {
@@ -74,7 +75,9 @@ public:
     bool dig(const Vec3& p, int direction);
 
     void tick();
-    void draw() const;
+    // fullSizeOnly: the cells are drawn no smaller than their pictures' own size (see
+    // SpriteBatch::draw).
+    void draw(bool fullSizeOnly = false) const;
     // Rebuilds every tile and light for the current skin; dug bricks keep their state. The new
     // pictures' random choices do not come from the game's generator: a change of skin made in
     // the menu must not change what the game draws next.
@@ -102,6 +105,8 @@ private:
     Random& random_;
     std::array<std::unique_ptr<Tile>, kWidth * kHeight> tiles_;
     std::array<std::unique_ptr<Sprite>, kWidth * kHeight> lights_;
+    // Reused from frame to frame, so that drawing allocates nothing once it has run.
+    mutable SpriteBatch batch_;
 };
 
 // Whether a cell's tile stops a figure: a solid block, or a brick that is not dug.
