@@ -1,5 +1,5 @@
 // What the fuzz targets share: one headless application on our content, keys taken from the
-// input, and files that live in memory or in a scratch directory that goes away.
+// input, and files that live in memory.
 #include "FuzzSupport.h"
 
 #include <sys/mman.h>
@@ -64,7 +64,7 @@ App& headlessApp() {
     return *app;
 }
 
-void resetApp() {
+App& freshApp() {
     App& app = headlessApp();
     const Pristine& p = pristine();
     app.settings = p.settings;
@@ -76,6 +76,13 @@ void resetApp() {
     app.windowY = p.windowY;
     app.autosave = p.autosave;
     app.soundOn = p.soundOn;
+    return app;
+}
+
+ParamTable tableOf(const std::uint8_t* data, std::size_t size) {
+    ParamTable table;
+    table.loadFromBuffer(std::span<const std::uint8_t>(data, size), true);
+    return table;
 }
 
 ByteKeys::ByteKeys() {
@@ -131,24 +138,6 @@ MemoryFile::~MemoryFile() {
     if (fd_ >= 0) {
         ::close(fd_);
     }
-}
-
-ScratchDirectory::ScratchDirectory() {
-    std::error_code ec;
-    std::filesystem::path base = std::filesystem::temp_directory_path(ec);
-    if (ec) {
-        base = "/tmp";
-    }
-    std::string pattern = (base / "glint-fuzz-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        std::abort();  // a target that cannot set up must not pass silently
-    }
-    path_ = pattern;
-}
-
-ScratchDirectory::~ScratchDirectory() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
 }
 
 }  // namespace glint::fuzz

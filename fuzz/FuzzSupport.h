@@ -1,9 +1,8 @@
 // What the fuzz targets share: one headless application on our content, keys taken from the
-// input, and files that live in memory or in a scratch directory that goes away.
+// input, and files that live in memory.
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <span>
 #include <string>
 
@@ -21,10 +20,13 @@ namespace glint::fuzz {
 // with its catalogue loaded for the sizes only (no GL context) and libjpeg's messages silenced.
 App& headlessApp();
 
-// Puts back what targets change in the shared application (rules, bindings, custom choice,
-// level set, skin, menu table, window and switches) as they were after start-up, so that every
+// The shared application with what targets change in it (rules, bindings, custom choice, level
+// set, skin, menu table, window and switches) put back as it was after start-up, so that every
 // input starts from the same state and a finding replays alone.
-void resetApp();
+App& freshApp();
+
+// The input parsed as a plain text table.
+ParamTable tableOf(const std::uint8_t* data, std::size_t size);
 
 // The keys held in a tick from one byte: bit 0 left, 1 right, 2 up, 3 down, 4 fire, 5 die,
 // through the current bindings, 6 and 7 the two tilt keys. Attached to the shared application's
@@ -61,21 +63,6 @@ public:
 private:
     int fd_ = -1;
     std::string path_;
-};
-
-// A fresh directory under the system's temporary directory, removed with everything in it when
-// the object goes (at the latest when the target exits).
-class ScratchDirectory {
-public:
-    ScratchDirectory();
-    ~ScratchDirectory();
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
 };
 
 }  // namespace glint::fuzz

@@ -12,8 +12,7 @@
 using namespace glint;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    App& app = fuzz::headlessApp();
-    fuzz::resetApp();
+    App& app = fuzz::freshApp();
     const std::span<const std::uint8_t> input(data, size);
     const std::size_t levelSize = std::min(size, LevelGrid::kFileBytes + 1);
     const Bytes level(input.begin(), input.begin() + static_cast<std::ptrdiff_t>(levelSize));

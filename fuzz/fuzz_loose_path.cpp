@@ -1,16 +1,17 @@
 // Any bytes as a path read as a loose file: the data pack's fallback must never read a file
 // that lies outside the working directory, whatever the path holds ("..", absolute paths,
 // links that lead out, both separators), and must read the files that lie inside it.
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string_view>
 
-#include "FuzzSupport.h"
 #include "pack/DataPack.h"
+#include "pack/FileIo.h"
 
 using namespace glint;
 
@@ -19,16 +20,21 @@ namespace {
 constexpr std::string_view kOutside = "outside the working directory";
 constexpr std::string_view kInside = "inside";
 
-// scratch/outside.txt, scratch/out/secret.txt: what must never be read.
-// scratch/work (the working directory during a read): inside.txt, dir/inside.txt, a link to a
-// file inside, links to the directory and the file outside, a link to the directory above.
+// A scratch directory, removed when the target exits. root/outside.txt and root/out/secret.txt
+// must never be read. root/work, the working directory during a read, holds inside.txt,
+// dir/inside.txt, a link to a file inside, links to the directory and the file outside, and a
+// link to the directory above.
 struct Tree {
-    fuzz::ScratchDirectory scratch;
+    std::filesystem::path root;
     std::filesystem::path work;
 
     Tree() {
         namespace fs = std::filesystem;
-        const fs::path root = scratch.path();
+        std::string pattern = (fs::temp_directory_path() / "glint-fuzz-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            std::abort();  // a target that cannot set up must not pass silently
+        }
+        root = pattern;
         work = root / "work";
         fs::create_directories(work / "dir");
         fs::create_directories(root / "out");
@@ -41,6 +47,10 @@ struct Tree {
         fs::create_directory_symlink(root / "out", work / "link-out");
         fs::create_symlink("../outside.txt", work / "link-file-out.txt");
         fs::create_directory_symlink("..", work / "up");
+    }
+    ~Tree() {
+        std::error_code ec;
+        std::filesystem::remove_all(root, ec);
     }
     static void write(const std::filesystem::path& path, std::string_view text) {
         std::ofstream(path, std::ios::binary) << text;

@@ -44,9 +44,8 @@ void exercise(TestWindow& window, Dialog& dialog, const std::vector<platform::Po
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    App& app = fuzz::headlessApp();
-    fuzz::resetApp();
-    app.menuTable.loadFromBuffer(std::span<const std::uint8_t>(data, size), true);
+    App& app = fuzz::freshApp();
+    app.menuTable = fuzz::tableOf(data, size);
 
     std::vector<platform::Point> points = {{0, 0}, {400, 300}, {799, 599}, {-1, -1}};
     for (const auto& [key, value] : app.menuTable) {

@@ -24,8 +24,7 @@ bool inTimeRange(int ms) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    App& app = fuzz::headlessApp();
-    fuzz::resetApp();
+    App& app = fuzz::freshApp();
     GameSettings& rules = app.settings;
     rules.loadRulesFromBuffer(std::span<const std::uint8_t>(data, size));
     if (rules.m_lives_per_score < 1 || rules.m_prob_take_gold < 1 || rules.m_light_dist < 1 ||

@@ -23,10 +23,8 @@ void check(const GameFlow& flow) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    App& app = fuzz::headlessApp();
-    fuzz::resetApp();
-    ParamTable table;
-    table.loadFromBuffer(std::span<const std::uint8_t>(data, size), true);
+    App& app = fuzz::freshApp();
+    const ParamTable table = fuzz::tableOf(data, size);
     app.settings.m_level_set = table.getInt("m_game_kind") != 0 ? 1 : 0;
 
     GameFlow::Options options;

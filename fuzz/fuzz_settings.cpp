@@ -36,11 +36,8 @@ void checkPlacement(const App& app, const platform::Rect& desktop) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    App& app = fuzz::headlessApp();
-    fuzz::resetApp();
-    ParamTable table;
-    table.loadFromBuffer(std::span<const std::uint8_t>(data, size), true);
-    app.applySettings(table);
+    App& app = fuzz::freshApp();
+    app.applySettings(fuzz::tableOf(data, size));
 
     const GameSettings& s = app.settings;
     if (!isKey(s.m_left_key) || !isKey(s.m_right_key) || !isKey(s.m_up_key) ||
