@@ -12,6 +12,8 @@ namespace glint {
 class HighScoreTable {
 public:
     static constexpr int kCapacity = 7;
+    // Scores read from a file are held within 0 to this, the most a game can reach.
+    static constexpr int kMaxScore = 999999999;
 
     struct Entry {
         std::string name;
@@ -33,7 +35,7 @@ public:
     bool save(const std::string& path) const;
 
     // Replaces the entries by those a table holds ("num", "name%i", "score%i"), at most seven,
-    // names in their storable form.
+    // names in their storable form, scores within 0 to kMaxScore.
     void readFrom(const ParamTable& table);
     ParamTable toTable() const;
 

@@ -144,7 +144,7 @@ void GameFlow::tick(int ms) {
         return;
     }
     if (playerDead) {
-        deadCountdown = std::max(0, deadCountdown - ms);
+        deadCountdown = deadCountdown > ms ? deadCountdown - ms : 0;
         if (deadCountdown == 0) {
             playerDead = false;
             m_level_current -= 1;

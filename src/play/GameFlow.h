@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "pack/FileIo.h"
+#include "persist/HighScoreTable.h"
 #include "play/Hud.h"
 #include "play/LevelReveal.h"
 #include "play/LevelTransition.h"
@@ -29,7 +30,7 @@ public:
     static constexpr int kStartLives = 3;
     static constexpr int kLevelBonus = 1500;
     // Scores and lives stay within these, however they were reached or restored.
-    static constexpr int kMaxScore = 999999999;
+    static constexpr int kMaxScore = HighScoreTable::kMaxScore;
     static constexpr int kMaxLives = 999;
 
     // How a game is set up beyond the game settings (the simulation uses these).

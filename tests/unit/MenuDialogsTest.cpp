@@ -7,7 +7,9 @@
 #include "app/MainWindow.h"
 #include "play/GameView.h"
 #include "ui/CustomGameDialog.h"
+#include "ui/DialogSupport.h"
 #include "ui/MainMenuView.h"
+#include "ui/NewGameDialog.h"
 #include "ui/OptionsDialog.h"
 
 namespace glint {
@@ -290,6 +292,19 @@ TEST_F(MenuDialogs, NoGameLeavesNoSavedGame) {
     MainMenuView menu(*window, *app);
     menu.saveGame();
     EXPECT_FALSE(std::filesystem::exists(app->files.path(UserFile::SavedGame)));
+}
+
+TEST_F(MenuDialogs, LayoutNumbersFarOffAnyScreenAreHeldWithinReach) {
+    app->menuTable.set("m_nd_x", "2147483647");
+    app->menuTable.set("m_nd_y", "-2147483648");
+    app->menuTable.set("m_ngd_ok_btnx", "1e38");
+    NewGameDialog dialog(*window, *app);
+    placeDialog(dialog, *app, "nd");
+    EXPECT_EQ(dialog.panelX, static_cast<float>(kMaxLayoutUnits));
+    EXPECT_EQ(dialog.panelY, static_cast<float>(-kMaxLayoutUnits));
+    // The mouse maps into the panel, and hit tests convert positions, without overflowing.
+    EXPECT_EQ(dialog.mapToPanel(0, 0).x, -kMaxLayoutUnits);
+    dialog.onMouseMove(32767, -32768, 0);
 }
 
 }  // namespace
