@@ -1,25 +1,19 @@
 // Any bytes as an archive: opening keeps only whole entries, and every entry reads back in full.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <string>
 
+#include "FuzzSupport.h"
 #include "pack/DataPack.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = "/tmp/glint-fuzz-" + std::to_string(::getpid()) + ".pk";
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return 0;
+    // The archive lives in memory: nothing is left on a disk.
+    const glint::fuzz::MemoryFile file(std::span<const std::uint8_t>(data, size));
+    if (!file.valid()) {
+        std::abort();
     }
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
-
     glint::DataPack pack;
-    if (!pack.open(path)) {
+    if (!pack.open(file.path())) {
         std::abort();
     }
     for (std::size_t i = 0; i < pack.entryCount(); ++i) {

@@ -12,7 +12,6 @@
 #include "app/MainWindow.h"
 #include "app/View.h"
 #include "app/WindowPlacement.h"
-#include "persist/SaveFileScrambler.h"
 #include "platform/FrameTimer.h"
 #include "platform/System.h"
 #include "ui/IntroView.h"
@@ -81,6 +80,12 @@ App::~App() {
 }
 
 int App::run() {
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0' && std::string_view(value) != "0";
+    };
+    keepFrameStats_ = set("GLINT_FRAME_STATS");
+    drawEveryStep_ = set("GLINT_DRAW_EVERY_STEP");
     loadSettings();
     mainWindow = std::make_unique<MainWindow>(this);
     WindowGeometry g = placeWindow(WindowGeometry{windowX, windowY, windowWidth, windowHeight},
@@ -120,9 +125,9 @@ int App::run() {
         handleMessage(message);
     }
 
-    if (const char* stats = std::getenv("GLINT_FRAME_STATS"); stats != nullptr && *stats != '\0') {
-        std::fprintf(stderr, "glint: %d frame steps in %u ms\n", frameSteps_,
-                     frameSteps_ > 0 ? lastStepAt_ - firstStepAt_ : 0u);
+    if (keepFrameStats_) {
+        std::fprintf(stderr, "glint: %s\n",
+                     frameStats_.summary(mainWindow->skippedPeriods()).c_str());
     }
     menu->saveGame();
     mainWindow->removeView(menu.get());
@@ -140,19 +145,24 @@ int App::run() {
     return exitCode;
 }
 
-void App::makeDataDirectory() {
-    std::error_code ec;
-    std::filesystem::create_directories("data", ec);
-}
-
 void App::loadSettings() {
+    files.removeStaleTemporaries();
     ParamTable table;
-    if (table.loadFromFile(kSettingsPath, true, SaveFileScrambler::kSettingsKey)) {
-        std::remove(kOldSettingsPath);
-        applySettings(table);
+    switch (files.read(UserFile::Settings, table)) {
+        case UserFiles::Read::Read:
+            std::remove((files.directory() + "/" + kOldSettingsName).c_str());
+            applySettings(table);
+            break;
+        case UserFiles::Read::Damaged:
+            settingsDamaged = true;
+            break;
+        case UserFiles::Read::Missing:
+            break;
     }
     for (int set = 0; set < 2; ++set) {
-        settings.highScores[static_cast<std::size_t>(set)].load(HighScoreTable::kFiles[set]);
+        if (files.read(UserFiles::scores(set), table) == UserFiles::Read::Read) {
+            settings.highScores[static_cast<std::size_t>(set)].readFrom(table);
+        }
     }
 }
 
@@ -180,10 +190,10 @@ void App::saveSettings() {
     table.set("m_sound", soundOn ? "1" : "0");
     table.set("m_current_skin", ParamTable::fromInt(catalogue->currentSkin()));
     settings.saveKeys(table);
-    makeDataDirectory();
-    table.save(kSettingsPath, SaveFileScrambler::kSettingsKey);
+    files.write(UserFile::Settings, table);
     for (int set = 0; set < 2; ++set) {
-        settings.highScores[static_cast<std::size_t>(set)].save(HighScoreTable::kFiles[set]);
+        files.write(UserFiles::scores(set),
+                    settings.highScores[static_cast<std::size_t>(set)].toTable());
     }
 }
 
@@ -193,12 +203,21 @@ void App::handleMessage(const platform::Message& message) {
     View* top = window.target();
     const int x = platform::mouseX(message.lParam);
     const int y = platform::mouseY(message.lParam);
+    // Anything the desktop or the player does may change the picture, except a mere move of
+    // the pointer: that shows only through the widgets it hovers, which say so themselves.
+    if (message.type != MessageType::Timer && message.type != MessageType::MouseMove) {
+        window.invalidate();
+    }
     switch (message.type) {
         case MessageType::Activate:
             window.active = message.wParam != 0;
             break;
         case MessageType::Size:
-            if (message.wParam == platform::kSizeRestored && window.minimized) {
+            // The flag follows what the desktop did, not what was asked of it: a desktop that
+            // refuses to minimize leaves the window on screen, and it must go on being drawn.
+            if (message.wParam == platform::kSizeMinimized) {
+                window.minimized = true;
+            } else if (message.wParam == platform::kSizeRestored && window.minimized) {
                 if (View* current = window.currentView()) {
                     current->activate();
                 }
@@ -206,6 +225,7 @@ void App::handleMessage(const platform::Message& message) {
             }
             break;
         case MessageType::ShowWindow:
+        case MessageType::Paint:
             break;
         case MessageType::Close:
             // Alt+F4 asks the current view first. A close the program posted itself is its
@@ -259,13 +279,17 @@ void App::handleMessage(const platform::Message& message) {
 
 void App::frameStep() {
     inFrame.store(true, std::memory_order_release);
-    lastStepAt_ = platform::milliseconds();
-    if (frameSteps_++ == 0) {
-        firstStepAt_ = lastStepAt_;
-    }
+    const auto start = FrameStats::Clock::now();
     mainWindow->tick(kFrameMs);
-    mainWindow->drawFrame();
-    mainWindow->present();
+    // A picture already on screen is not drawn again: on a software renderer every frame
+    // costs, and a still menu would otherwise cost as much as a game.
+    if (drawEveryStep_ || mainWindow->needsDraw()) {
+        mainWindow->drawFrame();
+        mainWindow->present();
+    }
+    if (keepFrameStats_) {
+        frameStats_.record(start, FrameStats::Clock::now());
+    }
     inFrame.store(false, std::memory_order_release);
 }
 

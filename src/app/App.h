@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "app/AssetCatalogue.h"
+#include "app/FrameStats.h"
+#include "app/UserFiles.h"
 #include "audio/SoundEffects.h"
 #include "input/KeyboardInput.h"
 #include "pack/DataPack.h"
@@ -37,19 +39,18 @@ public:
     // down in order. Returns the exit status (1 when no window could be opened).
     int run();
 
-    static constexpr const char* kSettingsPath = "data/dx.cfg";
-    static constexpr const char* kOldSettingsPath = "data/d.cfg";
-    // Reads "data/dx.cfg" (window, sound, autosave, skin, keys, custom game), and the two
-    // high-score tables whether or not the settings could be read, so that stored scores are
-    // never replaced by empty tables at exit. Values that cannot be used are put right.
+    // An older settings file, deleted once the settings have been read.
+    static constexpr const char* kOldSettingsName = "d.cfg";
+    // Removes what interrupted saves left behind, then reads the settings (window, sound,
+    // autosave, skin, keys, custom game), and the two high-score tables whether or not the
+    // settings could be read, so that stored scores are never replaced by empty tables at exit.
+    // Values that cannot be used are put right.
     void loadSettings();
     // Takes the values of a settings table that has been read.
     void applySettings(const ParamTable& table);
     // Writes the settings and both high-score tables; the window's position is the last one it
     // had while not minimized.
     void saveSettings();
-    // User files live in "data", which is made when it does not exist.
-    static void makeDataDirectory();
 
     // One message from the queue, as the window procedure handles it.
     void handleMessage(const platform::Message& message);
@@ -71,25 +72,30 @@ public:
     int backKey = platform::vk::kEscape;
     int minimizeKey = platform::vk::kReturn;
     bool autosave = false;
+    // The settings file was there but could not be read: whether autosave was on is unknown.
+    bool settingsDamaged = false;
     SoundEffects sound;
     bool soundOn = true;
     GameSettings settings;
+    // The player's settings, saved game and high scores on disk.
+    UserFiles files;
     // The page the maker logo opens: this project's own README.
     std::string makerPageAddress;
     std::unique_ptr<MainWindow> mainWindow;
 
 private:
-    // Frame statistics, printed at exit when GLINT_FRAME_STATS is set (a maintainer's check
-    // that the step holds its 30 ms).
-    int frameSteps_ = 0;
-    std::uint32_t firstStepAt_ = 0;
-    std::uint32_t lastStepAt_ = 0;
+    // Kept and printed at exit when GLINT_FRAME_STATS is set.
+    bool keepFrameStats_ = false;
+    // GLINT_DRAW_EVERY_STEP: draw even a picture that cannot have changed (to compare).
+    bool drawEveryStep_ = false;
+    FrameStats frameStats_;
 };
 
 // The one application object, while it exists.
 App* app();
 
-// Set while a frame step runs, so that the timer posts no further step meanwhile.
+// Set from the moment the frame timer posts a step until that step has run, so that the timer
+// posts no further step meanwhile.
 std::atomic<bool>& inFrameFlag();
 
 // Starts the platform, runs the application and stops the platform: what main does.

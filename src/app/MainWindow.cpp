@@ -5,9 +5,11 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "app/App.h"
 #include "app/View.h"
+#include "render/Image.h"
 #include "render/Texture.h"
 
 namespace glint {
@@ -35,14 +37,33 @@ bool MainWindow::create(const std::string& title, int x_, int y_, int width_, in
     if (!window_.create(title, x, y, width, height)) {
         return false;
     }
-    // A window that has just been shown is the active one.
+    // A window that has just been shown is the active one, and shows nothing yet.
     active = true;
+    invalidate();
+    if (app_ != nullptr) {
+        showIcon();
+    }
     Texture::setUploadEnabled(true);
     timer_.start(App::kFrameMs, inFrameFlag());
     if (app_ != nullptr) {
         app_->keyboard.attach(window_);
     }
     return true;
+}
+
+void MainWindow::showIcon() {
+    std::optional<Image> icon = decodeTga(app_->pack.readEntry(kIconPath).data);
+    if (!icon || icon->components != 4) {
+        return;  // the window goes without: nothing else depends on it
+    }
+    // Our pictures are stored bottom row first; the desktop wants the top row first.
+    const std::size_t row = static_cast<std::size_t>(icon->width) * 4;
+    std::vector<std::uint8_t> topFirst(icon->pixels.size());
+    for (int r = 0; r < icon->height; ++r) {
+        std::copy_n(icon->pixels.begin() + static_cast<std::ptrdiff_t>(row * r), row,
+                    topFirst.begin() + static_cast<std::ptrdiff_t>(row * (icon->height - 1 - r)));
+    }
+    window_.setIcon(topFirst, icon->width, icon->height);
 }
 
 void MainWindow::destroy() {
@@ -99,8 +120,8 @@ void MainWindow::minimizeWindow() {
     if (fullScreen) {
         leaveFullScreen();
     }
+    // `minimized` is set when the desktop reports the window minimized, not here.
     window_.minimize();
-    minimized = true;
 }
 
 void MainWindow::pushView(View* view) {
@@ -109,6 +130,7 @@ void MainWindow::pushView(View* view) {
     }
     view->activate();
     views_.insert(views_.begin(), view);
+    invalidate();
 }
 
 void MainWindow::pushDialog(View* dialog) {
@@ -116,6 +138,7 @@ void MainWindow::pushDialog(View* dialog) {
         return;
     }
     dialogs_.insert(dialogs_.begin(), dialog);
+    invalidate();
     dialog->activate();
     if (View* current = currentView()) {
         current->activate();
@@ -127,6 +150,7 @@ void MainWindow::closeTop(bool now) {
         closeRequested_ = true;
         return;
     }
+    invalidate();
     if (!dialogs_.empty()) {
         closedDialog_ = dialogs_.front();
         dialogs_.erase(dialogs_.begin());
@@ -144,6 +168,7 @@ void MainWindow::removeView(View* view) {
     }
     bool wasCurrent = it == views_.begin();
     views_.erase(it);
+    invalidate();
     if (wasCurrent && !views_.empty()) {
         views_.front()->activate();
     }
@@ -172,10 +197,25 @@ void MainWindow::tick(int ms) {
     noteRestoredRect();
 }
 
+bool MainWindow::needsDraw() const {
+    if (minimized) {
+        return false;
+    }
+    if (invalidated_) {
+        return true;
+    }
+    if (const View* current = currentView(); current != nullptr && current->wantsRedraw()) {
+        return true;
+    }
+    return std::any_of(dialogs_.begin(), dialogs_.end(),
+                       [](const View* dialog) { return dialog->wantsRedraw(); });
+}
+
 void MainWindow::drawFrame() {
     if (minimized) {
         return;
     }
+    invalidated_ = false;
     const bool gl = window_.exists();
     if (gl) {
         // Every frame starts from a clean modelview, so no translation outlives its frame.
@@ -184,12 +224,14 @@ void MainWindow::drawFrame() {
     }
     if (View* current = currentView()) {
         current->draw();
+        current->noteDrawn();
     }
     for (auto it = dialogs_.rbegin(); it != dialogs_.rend(); ++it) {
         if (gl) {
             glPushMatrix();
         }
         (*it)->draw();
+        (*it)->noteDrawn();
         if (gl) {
             glPopMatrix();
         }
@@ -205,6 +247,7 @@ void MainWindow::present() {
 
 void MainWindow::requestClose() {
     dialogs_.clear();
+    invalidate();
     if (View* current = currentView()) {
         current->onCloseRequest();
     }

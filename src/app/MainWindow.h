@@ -16,6 +16,9 @@ class View;
 
 class MainWindow {
 public:
+    // The window's icon in the data pack: a 32-bit TGA.
+    static constexpr const char* kIconPath = "mui/icon.tga";
+
     // Without an App (tests) nothing is attached to the window but the timer.
     explicit MainWindow(App* app);
     virtual ~MainWindow();
@@ -35,7 +38,7 @@ public:
     bool enterFullScreen(int width, int height);
     // Back to the desktop's mode and the windowed geometry from before full screen.
     bool leaveFullScreen();
-    // Leaves full screen first, then minimizes.
+    // Leaves full screen first, then asks the desktop to minimize the window.
     void minimizeWindow();
 
     // The stacks. None of them owns its views.
@@ -54,6 +57,12 @@ public:
     // The current view, then every dialog from the oldest to the newest; nothing while
     // minimized.
     void drawFrame();
+    // Whether the picture on screen can be stale: something announced a change (invalidate),
+    // or a view or dialog on screen says its picture changed. False while minimized.
+    bool needsDraw() const;
+    // The next frame step draws, whatever the views say: input arrived, the window was shown,
+    // exposed, resized, restored or refocused, or the stacks changed.
+    void invalidate() { invalidated_ = true; }
     // Ends the frame's drawing and shows it.
     void present();
     // The desktop asked to close (Alt+F4): every dialog leaves the stack (none is told or
@@ -80,9 +89,12 @@ public:
     platform::Rect lastRestoredRect() const;
 
     platform::Window& platformWindow() { return window_; }
+    // Timer periods passed over while a step was still waiting or running (this window's timer).
+    std::uint64_t skippedPeriods() const { return timer_.skippedPeriods(); }
 
     bool active = false;
     bool fullScreen = false;
+    // The desktop reports the window minimized (nothing is drawn meanwhile).
     bool minimized = false;
     // Size and position passed to the last create.
     int width = 0;
@@ -97,6 +109,8 @@ public:
 
 private:
     void noteRestoredRect() const;
+    // Gives the window the game's icon from the data pack, when the pack has one.
+    void showIcon();
     void releaseTextures();
     void reloadTextures();
 
@@ -109,6 +123,7 @@ private:
     View* closedDialog_ = nullptr;
     bool notifyPending_ = false;
     bool closeRequested_ = false;
+    bool invalidated_ = true;
     mutable platform::Rect restoredRect_;
 };
 

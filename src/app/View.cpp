@@ -27,6 +27,21 @@ void View::draw() {
     }
 }
 
+bool View::wantsRedraw() const {
+    for (const Widget* widget : widgets_) {
+        if (widget->changedSinceDrawn()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void View::noteDrawn() {
+    for (Widget* widget : widgets_) {
+        widget->noteDrawn();
+    }
+}
+
 void View::activate() {
     dragging_ = false;
     for (Widget* widget : widgets_) {

@@ -40,6 +40,13 @@ public:
     // The desktop asked the program to close (Alt+F4).
     virtual void onCloseRequest() {}
 
+    // Whether the view's picture can have changed since it was last drawn, for a reason no
+    // window message announced (an animation, a blinking caret, a widget changed by a timer).
+    // The base view asks its widgets.
+    virtual bool wantsRedraw() const;
+    // The picture has just been drawn: what the widgets show now is on screen.
+    void noteDrawn();
+
     // Widgets are drawn and offered events in the order they were added; the view does not own
     // them.
     void addWidget(Widget* widget) { widgets_.push_back(widget); }

@@ -9,6 +9,9 @@ namespace {
 
 constexpr int kMinSize = 320;
 constexpr int kMaxSize = 16384;
+// Far beyond any desktop, and far from the ends of int: positions read from a file are held
+// within it before anything is added to them.
+constexpr int kMaxPosition = 1 << 20;
 
 // Moves [start, start + size) onto [low, high) when they do not overlap at all; as far as it
 // fits, the whole window comes onto the desktop.
@@ -26,6 +29,8 @@ WindowGeometry placeWindow(WindowGeometry g, const platform::Rect& desktop) {
         g.width = 800;
         g.height = 600;
     }
+    g.x = std::clamp(g.x, -kMaxPosition, kMaxPosition);
+    g.y = std::clamp(g.y, -kMaxPosition, kMaxPosition);
     if (desktop.width() <= 0 || desktop.height() <= 0) {
         return g;
     }

@@ -12,10 +12,11 @@ struct WindowGeometry {
     int height = 600;
 };
 
-// A width or height outside 320 to 16384 opens 800 x 600. A window whose centre lies past the
-// desktop's right (bottom) edge has its x (y) halved once. A window of which no part would be on
-// the desktop is then moved just far enough to lie on it. An empty desktop (unknown) leaves the
-// position as it is.
+// A width or height outside 320 to 16384 opens 800 x 600. A stored x or y beyond a million
+// pixels either way counts as that million, so that no arithmetic on it can overflow. A window
+// whose centre lies past the desktop's right (bottom) edge has its x (y) halved once. A window of
+// which no part would be on the desktop is then moved just far enough to lie on it. An empty
+// desktop (unknown) leaves the position as it is.
 WindowGeometry placeWindow(WindowGeometry stored, const platform::Rect& desktop);
 
 }  // namespace glint

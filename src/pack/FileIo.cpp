@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace glint {
 
@@ -87,11 +88,18 @@ std::optional<Bytes> readWholeFile(const std::string& path, std::uint64_t maxByt
     return bytes;
 }
 
-bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                         std::string* why) {
+    auto failed = [why](int error) {
+        if (why != nullptr) {
+            *why = std::strerror(error);
+        }
+        return false;
+    };
     std::string temporary = path + ".XXXXXX";
     FileDescriptor fd(::mkstemp(temporary.data()));
     if (fd.get() < 0) {
-        return false;
+        return failed(errno);
     }
     // mkstemp creates the file private to its owner; keep the mode a replaced file had.
     struct stat old {};
@@ -99,11 +107,18 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 
     bool ok = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), bytes.data(), bytes.size()) &&
               ::fsync(fd.get()) == 0;
-    ok = fd.close() && ok;
-    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
+    int error = ok ? 0 : errno;
+    if (!fd.close() && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
     if (!ok) {
         std::remove(temporary.c_str());
-        return false;
+        return failed(error);
     }
     // Make the rename itself durable. Some file systems cannot sync a directory; the new
     // content is in place either way, so that is not reported as a failure.

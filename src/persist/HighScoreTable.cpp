@@ -41,7 +41,7 @@ void HighScoreTable::readFrom(const ParamTable& table) {
     int count = std::clamp(table.getInt("num"), 0, kCapacity);
     for (int i = 0; i < count; ++i) {
         entries_.push_back(Entry{storableName(table.get(indexedKey("name", i), "0")),
-                                 table.getInt(indexedKey("score", i))});
+                                 std::clamp(table.getInt(indexedKey("score", i)), 0, kMaxScore)});
     }
 }
 

@@ -12,8 +12,8 @@ namespace glint {
 class HighScoreTable {
 public:
     static constexpr int kCapacity = 7;
-    // The files of level set 0 and level set 1.
-    static constexpr const char* kFiles[2] = {"data/scores1.tab", "data/scores2.tab"};
+    // Scores read from a file are held within 0 to this, the most a game can reach.
+    static constexpr int kMaxScore = 999999999;
 
     struct Entry {
         std::string name;
@@ -35,7 +35,7 @@ public:
     bool save(const std::string& path) const;
 
     // Replaces the entries by those a table holds ("num", "name%i", "score%i"), at most seven,
-    // names in their storable form.
+    // names in their storable form, scores within 0 to kMaxScore.
     void readFrom(const ParamTable& table);
     ParamTable toTable() const;
 

@@ -58,9 +58,41 @@ void queuePending(const Message& message) {
     }
 }
 
+std::uint32_t messageWindow = 0;
+
+// Whether an event names a window other than ours. Input events name none when no window has
+// the focus; those still count.
+bool fromAnotherWindow(const SDL_Event& event) {
+    std::uint32_t id = 0;
+    switch (event.type) {
+        case SDL_WINDOWEVENT:
+            return event.window.windowID != messageWindow;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            id = event.key.windowID;
+            break;
+        case SDL_TEXTINPUT:
+            id = event.text.windowID;
+            break;
+        case SDL_MOUSEMOTION:
+            id = event.motion.windowID;
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            id = event.button.windowID;
+            break;
+        default:
+            return false;
+    }
+    return id != 0 && id != messageWindow;
+}
+
 // Translates one SDL event into messages appended to the pending list.
 void translate(const SDL_Event& event) {
     const OwnEvents& own = ownEvents();
+    if (fromAnotherWindow(event)) {
+        return;
+    }
     if (event.type == own.posted) {
         queuePending(Message{static_cast<MessageType>(event.user.code),
                              reinterpret_cast<std::uintptr_t>(event.user.data1),
@@ -90,6 +122,10 @@ void translate(const SDL_Event& event) {
                     break;
                 case SDL_WINDOWEVENT_SHOWN:
                     queuePending(Message{MessageType::ShowWindow, 1, 0});
+                    break;
+                case SDL_WINDOWEVENT_EXPOSED:
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    queuePending(Message{MessageType::Paint, 0, 0});
                     break;
                 default:
                     break;
@@ -149,6 +185,10 @@ bool takePending(Message& message) {
 }
 
 }  // namespace
+
+void setMessageWindow(std::uint32_t windowId) {
+    messageWindow = windowId;
+}
 
 bool getMessage(Message& message, int& exitCode) {
     while (!takePending(message)) {

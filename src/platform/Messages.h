@@ -9,6 +9,7 @@ enum class MessageType : std::uint32_t {
     Activate,     // wParam: 1 when the window became active, 0 when it went to the background
     Size,         // wParam: kSizeRestored or kSizeMinimized
     ShowWindow,   // the window was shown
+    Paint,        // the window's picture was lost or resized: it must be drawn again
     Close,        // the window is asked to close; wParam kCloseFromProgram when the game asked
     KeyDown,      // wParam: virtual-key code
     Char,         // wParam: character code; lParam: repeat count
@@ -76,6 +77,10 @@ constexpr int kF1 = 112;  // F1 to F12 follow on
 // key with no code of its own carries this one.
 constexpr int kUnassigned = 0xff;
 }  // namespace vk
+
+// Only events of this window become messages; those of any other (a window destroyed by a
+// display-mode change may still have events queued) are dropped. Window::create sets it.
+void setMessageWindow(std::uint32_t windowId);
 
 // Waits for the next message. Returns false when the quit message arrives, with its exit code.
 bool getMessage(Message& message, int& exitCode);

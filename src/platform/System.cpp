@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace glint::platform {
 
@@ -25,6 +26,11 @@ bool startVideo(std::string& error) {
     // should the whole program quit behind the window's back: closing is the game's decision.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // Where OpenGL is Mesa's software renderer (llvmpipe), it hands every frame to worker
+    // threads. Our frames are small: waking the workers 33 times a second costs more than the
+    // work they share, so the frames are drawn on the calling thread. Whoever sets the variable
+    // themselves keeps their choice; other renderers never read it.
+    setenv("LP_NUM_THREADS", "0", 0);
     if (!startSubsystems(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER, error)) {
         return false;
     }

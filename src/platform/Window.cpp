@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include "platform/Messages.h"
+
 namespace glint::platform {
 
 Window::~Window() {
@@ -36,6 +38,7 @@ bool Window::create(const std::string& title, int x, int y, int width, int heigh
     // A swap that waits for the display's refresh would stretch the fixed 30 ms step.
     SDL_GL_SetSwapInterval(0);
     id_ = SDL_GetWindowID(window_);
+    setMessageWindow(id_);
     // A new window takes the keyboard, as a newly shown top-level window does on any desktop.
     SDL_RaiseWindow(window_);
     error_.clear();
@@ -104,6 +107,20 @@ bool Window::hasKeyboardFocus() const {
 void Window::swapBuffers() {
     if (window_ != nullptr) {
         SDL_GL_SwapWindow(window_);
+    }
+}
+
+void Window::setIcon(std::span<const std::uint8_t> rgba, int width, int height) {
+    if (window_ == nullptr || width <= 0 || height <= 0 ||
+        rgba.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4) {
+        return;
+    }
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint8_t*>(rgba.data()), width, height, 32, width * 4,
+        SDL_PIXELFORMAT_RGBA32);  // bytes R, G, B, A in memory, whatever the byte order
+    if (surface != nullptr) {
+        SDL_SetWindowIcon(window_, surface);  // SDL keeps its own copy
+        SDL_FreeSurface(surface);
     }
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 struct SDL_Window;
@@ -42,6 +43,9 @@ public:
     bool isMinimized() const;
     bool hasKeyboardFocus() const;
     void swapBuffers();
+    // The picture task bars and window switchers show: width x height pixels of red, green,
+    // blue and alpha, top row first. Ignored without a window or with too few pixels.
+    void setIcon(std::span<const std::uint8_t> rgba, int width, int height);
 
     // Switches the display to width x height at the current depth and refresh rate and makes
     // the window cover it. False when the display could not be switched (the window is then

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 
 #include "app/App.h"
@@ -19,6 +20,13 @@ namespace glint {
 namespace {
 
 constexpr const char* kGameOver = "Game Over";
+
+// The playfield's 32 x 22 cells span (0, 0) to (800, 550): the tilt turns it about its middle.
+constexpr float kPlayfieldCentreX = 400.0f;
+constexpr float kPlayfieldCentreY = 275.0f;
+// Depth either way of the tilted playfield's drawing: more than its half height (plus the
+// sprites' own depths) reaches at any angle.
+constexpr double kTiltDepth = 400.0;
 
 // Adds without leaving 0 to kMaxScore.
 int addScore(int score, int points) {
@@ -44,6 +52,7 @@ GameFlow::GameFlow(App& app, const Options& options)
     : app_(app),
       seed_(options.seed.value_or(clockMilliseconds())),
       random_(seed_),
+      levelSet_(app.settings.m_level_set),
       withEnemies_(options.enemies) {
     if (options.levelFile != nullptr) {
         levelFile_ = *options.levelFile;
@@ -74,7 +83,7 @@ void GameFlow::loadLevel(int level) {
     if (levelFile_) {
         grid_->buildFromBytes(*levelFile_);
     } else {
-        grid_->buildLevel(level);
+        grid_->buildLevel(levelSet_, level);
     }
     player_ = std::make_unique<Actor>(app_, *grid_, enemies_);
     for (const Vec3& start : withEnemies_ ? grid_->enemyStarts : std::vector<Vec3>{}) {
@@ -86,6 +95,7 @@ void GameFlow::loadLevel(int level) {
     updateHud();
     m_lifes_count_at_level_begin = lives;
     m_score_at_level_begin = score;
+    ++levelStarts_;
 }
 
 void GameFlow::collect(int& points) {
@@ -134,7 +144,7 @@ void GameFlow::tick(int ms) {
         return;
     }
     if (playerDead) {
-        deadCountdown = std::max(0, deadCountdown - ms);
+        deadCountdown = deadCountdown > ms ? deadCountdown - ms : 0;
         if (deadCountdown == 0) {
             playerDead = false;
             m_level_current -= 1;
@@ -198,12 +208,13 @@ void GameFlow::startCustomGame() {
     GameSettings& settings = app_.settings;
     int level = 1;
     if (settings.m_custom_type_game != 0) {
-        settings.m_level_set = random_.next() % 2;
+        levelSet_ = random_.next() % 2;
         level = random_.next() % kLevelsPerSet + 1;
     } else {
-        settings.m_level_set = settings.m_custom_kind_game;
+        levelSet_ = settings.m_custom_kind_game;
         level = settings.m_custom_level_num;
     }
+    settings.m_level_set = levelSet_;
     lastLevel = level;
     loadLevel(level);
 }
@@ -229,21 +240,47 @@ void GameFlow::load(const ParamTable& table) {
     loadLevel(m_level_current);
 }
 
-void GameFlow::draw() const {
+void GameFlow::draw(float windowScale) const {
+    // Tilted, the playfield turns about its own centre line, and its depth reaches up to half
+    // its height either way: the screen's depth range of -50 to 50 would clip most of it away.
+    // So it is drawn in a deeper range of its own, and the overlays above it start from a clean
+    // depth buffer, as on an untilted playfield.
+    const bool tilted = std::fmod(m_alpha, 360.0f) != 0.0f;
+    if (tilted) {
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        glOrtho(0.0, 800.0, 600.0, 0.0, -kTiltDepth, kTiltDepth);
+        glMatrixMode(GL_MODELVIEW);
+    }
     const Camera& camera = app_.camera;
     glPushMatrix();
     applyCamera(camera);
     glPushMatrix();
+    glTranslatef(kPlayfieldCentreX, kPlayfieldCentreY, 0.0f);
     glRotatef(m_alpha, 1.0f, 0.0f, 0.0f);
+    glTranslatef(-kPlayfieldCentreX, -kPlayfieldCentreY, 0.0f);
     if (!m_is_game_over) {
-        grid_->draw();
+        // The cells' pictures are drawn at least at their own size whenever the window is no
+        // smaller than the logical screen and the playfield lies flat.
+        grid_->draw(!tilted && windowScale >= 1.0f);
+        // All enemies share the figure's sheet and tint: one draw, in their order.
         for (const auto& enemy : enemies_) {
-            enemy->draw();
+            figures_.add(enemy->sprite);
         }
+        glColor3f(Enemy::kTint[0], Enemy::kTint[1], Enemy::kTint[2]);
+        figures_.draw();
+        glColor3f(1.0f, 1.0f, 1.0f);
         player_->draw();
     }
     glPopMatrix();
     glPopMatrix();
+    if (tilted) {
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glClear(GL_DEPTH_BUFFER_BIT);
+    }
     if (reveal_) {
         reveal_->draw();
     }

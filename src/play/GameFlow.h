@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "pack/FileIo.h"
+#include "persist/HighScoreTable.h"
 #include "play/Hud.h"
 #include "play/LevelReveal.h"
 #include "play/LevelTransition.h"
+#include "render/SpriteBatch.h"
 #include "world/Actor.h"
 #include "world/Enemy.h"
 #include "world/LevelGrid.h"
@@ -28,7 +30,7 @@ public:
     static constexpr int kStartLives = 3;
     static constexpr int kLevelBonus = 1500;
     // Scores and lives stay within these, however they were reached or restored.
-    static constexpr int kMaxScore = 999999999;
+    static constexpr int kMaxScore = HighScoreTable::kMaxScore;
     static constexpr int kMaxLives = 999;
 
     // How a game is set up beyond the game settings (the simulation uses these).
@@ -40,7 +42,8 @@ public:
         std::optional<std::uint32_t> seed;
     };
 
-    // A new game of the current level set, at level 1.
+    // A new game of the level set in the game settings, at level 1. The game keeps that set (or
+    // a custom game's) for its whole life, whatever the settings say later.
     explicit GameFlow(App& app) : GameFlow(app, Options{}) {}
     GameFlow(App& app, const Options& options);
     ~GameFlow();
@@ -53,7 +56,8 @@ public:
     // One game tick of ms (30): tilt keys, points, grid, then the reveal, the transition, the
     // death countdown or play, then completion and extra lives.
     void tick(int ms);
-    void draw() const;
+    // windowScale: window pixels per logical unit (the smaller of the two directions).
+    void draw(float windowScale = 1.0f) const;
 
     // A single chosen or random level, from the custom-game choice in the game settings.
     void startCustomGame();
@@ -87,6 +91,11 @@ public:
     // The seed the game's generator started from: with it and the keys held in each tick, a
     // game plays again exactly.
     std::uint32_t seed() const { return seed_; }
+    // How many times a level was built (the first level, each next level, each restart after a
+    // death): a change means a level has just begun.
+    int levelStarts() const { return levelStarts_; }
+    // The level set this game is played in: its score belongs to that set's table.
+    int levelSet() const { return levelSet_; }
     Random& random() { return random_; }
 
 private:
@@ -103,6 +112,8 @@ private:
     // Every draw of the game comes from here, never from the program's shared generator, so
     // that nothing done in the menu while the game waits changes what it draws.
     Random random_;
+    int levelSet_;
+    int levelStarts_ = 0;
     std::optional<Bytes> levelFile_;
     bool withEnemies_ = true;
     std::unique_ptr<LevelGrid> grid_;
@@ -111,6 +122,7 @@ private:
     std::unique_ptr<LevelReveal> reveal_;
     std::unique_ptr<LevelTransition> transition_;
     Hud hud_;
+    mutable SpriteBatch figures_;
 };
 
 }  // namespace glint

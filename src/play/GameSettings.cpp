@@ -2,7 +2,6 @@
 #include "play/GameSettings.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "pack/DataPack.h"
 #include "pack/ParamTable.h"
@@ -17,12 +16,16 @@ void GameSettings::loadRulesFromBuffer(std::span<const std::uint8_t> bytes) {
     ParamTable table;
     table.loadFromBuffer(bytes, true);
 
+    // Times are counted down by the tick; one outside a minute (or below 0) would stall a game.
+    auto time = [&table](const char* key, int most) {
+        return std::clamp(table.getInt(key), 0, most);
+    };
     int livesPerScore = table.getInt("m_lives_per_score");
-    m_time_exploded = table.getInt("m_time_exploded");
-    m_player_dead_time = table.getInt("m_player_dead_time");
-    m_time_in_hole = table.getInt("m_time_in_hole");
-    m_time_keep_gold_min = table.getInt("m_time_keep_gold_min");
-    m_time_keep_gold_max = table.getInt("m_time_keep_gold_max");
+    m_time_exploded = time("m_time_exploded", kMaxRuleMs);
+    m_player_dead_time = time("m_player_dead_time", kMaxRuleMs);
+    m_time_in_hole = time("m_time_in_hole", kMaxRuleMs);
+    m_time_keep_gold_min = time("m_time_keep_gold_min", kMaxRuleMs);
+    m_time_keep_gold_max = time("m_time_keep_gold_max", kMaxRuleMs + 1);
     m_prob_take_gold = table.getInt("m_prob_take_gold");
     m_light_dist = table.getInt("m_light_dist");
 
@@ -33,7 +36,6 @@ void GameSettings::loadRulesFromBuffer(std::span<const std::uint8_t> bytes) {
     m_prob_take_gold = std::max(m_prob_take_gold, 1);
     m_light_dist = std::max(m_light_dist, 1);
     if (m_time_keep_gold_max <= m_time_keep_gold_min) {
-        m_time_keep_gold_min = std::min(m_time_keep_gold_min, INT_MAX - 1);
         m_time_keep_gold_max = m_time_keep_gold_min + 1;
     }
 }

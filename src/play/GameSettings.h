@@ -43,10 +43,16 @@ struct GameSettings {
     // Table 0 belongs to level set 0, table 1 to level set 1.
     std::array<HighScoreTable, 2> highScores;
 
+    // Every time of the rules lies between 0 and this many ms (a minute): a longer one would
+    // leave a game waiting for ever (a death that never ends, a hole that never closes).
+    static constexpr int kMaxRuleMs = 60000;
+
     // Reads the eight rules values from "dat/glint.txt" (archive or loose file). A missing key
-    // reads as 0. Values that the rules divide by are kept usable: a missing, zero or negative
-    // m_lives_per_score keeps 1000; m_prob_take_gold and m_light_dist are at least 1; and
-    // m_time_keep_gold_max is at least m_time_keep_gold_min + 1.
+    // reads as 0. The times m_time_exploded, m_player_dead_time, m_time_in_hole and
+    // m_time_keep_gold_min are brought into 0 to kMaxRuleMs, m_time_keep_gold_max into 0 to
+    // kMaxRuleMs + 1. Values that the rules divide by are kept usable: a missing, zero or
+    // negative m_lives_per_score keeps 1000; m_prob_take_gold and m_light_dist are at least 1;
+    // and m_time_keep_gold_max is at least m_time_keep_gold_min + 1.
     void loadRules(const DataPack& pack);
     // The same from the bytes of a rules table.
     void loadRulesFromBuffer(std::span<const std::uint8_t> bytes);

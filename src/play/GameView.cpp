@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include "app/App.h"
 #include "app/MainWindow.h"
 #include "render/Projection.h"
@@ -25,6 +27,12 @@ void GameView::update(int ms) {
         flow_->tick(ms);
         score = flow_->score;
     }
+    if (flow_->levelStarts() != levelStartsSeen_ && !finished) {
+        levelStartsSeen_ = flow_->levelStarts();
+        if (onLevelStart) {
+            onLevelStart();
+        }
+    }
     View::update(ms);
 }
 
@@ -34,7 +42,8 @@ void GameView::draw() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_ALPHA_TEST);
     glEnable(GL_DEPTH_TEST);
-    flow_->draw();
+    flow_->draw(std::min(static_cast<float>(window_.width) / 800.0f,
+                         static_cast<float>(window_.height) / 600.0f));
     View::draw();
 }
 

@@ -2,6 +2,7 @@
 // playfield, and hands control back on Escape or Enter.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "app/View.h"
@@ -29,6 +30,8 @@ public:
     void onLButtonUp(int x, int y, std::uint64_t flags) override;
     void onRButtonUp(int x, int y, std::uint64_t flags) override;
     void onCloseRequest() override;
+    // The playfield moves (figures, lights, holes, overlays): it is drawn every step.
+    bool wantsRedraw() const override { return true; }
 
     void saveGame(ParamTable& table) { flow_->save(table); }
     void loadGame(const ParamTable& table) { flow_->load(table); }
@@ -38,6 +41,10 @@ public:
     void startCustomGame() { flow_->startCustomGame(); }
 
     GameFlow& flow() { return *flow_; }
+
+    // Called from update when a level of the game has just begun (also the first time the game
+    // is updated): the moment the menu keeps the game safe on disk.
+    std::function<void()> onLevelStart;
 
     bool finished = false;
     int startDelay = 0;
@@ -50,6 +57,7 @@ private:
 
     App& app_;
     std::unique_ptr<GameFlow> flow_;
+    int levelStartsSeen_ = 0;
 };
 
 }  // namespace glint

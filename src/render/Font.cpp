@@ -173,6 +173,12 @@ void Font::drawText(std::string_view text, float height, float x, float y, float
     const float space = spaceWidth(height);
     const float spacing = gap(height);
     const float x0 = x;
+    // Every glyph's two triangles (those of a strip of its four corners) in one draw.
+    std::vector<float>& v = vertices_;
+    v.clear();
+    auto corner = [&v](float px, float py, float pz, float s, float t) {
+        v.insert(v.end(), {px, py, pz, s, t});
+    };
     for (char c : text) {
         const unsigned char u = static_cast<unsigned char>(c);
         if (u == ' ') {
@@ -189,17 +195,23 @@ void Font::drawText(std::string_view text, float height, float x, float y, float
             continue;  // no glyph for this byte
         }
         const Glyph& g = glyph(u);
-        glBegin(GL_TRIANGLE_STRIP);
-        glTexCoord2f(g.sLeft, g.tBottom);
-        glVertex3f(x, y, z);
-        glTexCoord2f(g.sLeft, g.tTop);
-        glVertex3f(x, y - height, z);
-        glTexCoord2f(g.sRight, g.tBottom);
-        glVertex3f(x + w, y, z);
-        glTexCoord2f(g.sRight, g.tTop);
-        glVertex3f(x + w, y - height, z);
-        glEnd();
+        corner(x, y, z, g.sLeft, g.tBottom);
+        corner(x, y - height, z, g.sLeft, g.tTop);
+        corner(x + w, y, z, g.sRight, g.tBottom);
+        corner(x + w, y, z, g.sRight, g.tBottom);
+        corner(x, y - height, z, g.sLeft, g.tTop);
+        corner(x + w, y - height, z, g.sRight, g.tTop);
         x += w + spacing;
+    }
+    if (!v.empty()) {
+        constexpr GLsizei kStride = 5 * sizeof(float);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glVertexPointer(3, GL_FLOAT, kStride, v.data());
+        glTexCoordPointer(2, GL_FLOAT, kStride, v.data() + 3);
+        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(v.size() / 5));
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
     }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glDisable(GL_BLEND);

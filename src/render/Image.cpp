@@ -13,6 +13,8 @@ namespace glint {
 
 namespace {
 
+bool jpegMessagesSilenced = false;
+
 void setWhy(std::string* why, const char* text) {
     if (why != nullptr) {
         *why = text;
@@ -25,6 +27,8 @@ struct JpegErrorManager {
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
 };
+
+void discardJpegMessage(j_common_ptr) {}
 
 void onJpegError(j_common_ptr info) {
     auto* manager = reinterpret_cast<JpegErrorManager*>(info->err);
@@ -42,6 +46,9 @@ bool decodeJpegInto(const std::uint8_t* data, std::size_t size, unsigned char** 
     JpegErrorManager errors;
     info.err = jpeg_std_error(&errors.pub);
     errors.pub.error_exit = onJpegError;
+    if (jpegMessagesSilenced) {
+        errors.pub.output_message = discardJpegMessage;  // warnings go the same way
+    }
     errors.message[0] = '\0';
     if (setjmp(errors.jump) != 0) {
         std::strncpy(message, errors.message, JMSG_LENGTH_MAX);
@@ -84,6 +91,10 @@ bool decodeJpegInto(const std::uint8_t* data, std::size_t size, unsigned char** 
 }
 
 }  // namespace
+
+void setJpegMessagesSilenced(bool silenced) {
+    jpegMessagesSilenced = silenced;
+}
 
 std::optional<Image> decodeTga(std::span<const std::uint8_t> bytes, std::string* why) {
     static const std::uint8_t kHeader[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};

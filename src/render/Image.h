@@ -31,4 +31,9 @@ std::optional<Image> decodeJpeg(std::span<const std::uint8_t> bytes, std::string
 
 constexpr std::uint64_t kMaxJpegPixels = 8192ull * 8192ull;
 
+// Whether libjpeg's own warnings and error texts go to standard error (they do unless silenced).
+// A program that decodes damaged pictures by the million, as the fuzz targets do, silences them;
+// the reason for a refusal still reaches `why`.
+void setJpegMessagesSilenced(bool silenced);
+
 }  // namespace glint

@@ -70,8 +70,8 @@ bool Sprite::load(const DataPack& pack, std::span<const std::uint8_t> spriteFile
     ParamTable table;
     table.loadFromBuffer(spriteFile, true);
     const std::string fileName = table.get("file_name", "0");
-    groups = std::max(1, table.getInt("groups", "1"));
-    frames = std::max(1, table.getInt("frames", "1"));
+    groups = std::clamp(table.getInt("groups", "1"), 1, kMaxCells);
+    frames = std::clamp(table.getInt("frames", "1"), 1, kMaxCells);
 
     PackData picture = pack.readEntry(fileName);
     const char last = fileName.empty() ? '\0' : fileName.back();

@@ -15,6 +15,8 @@ class DataPack;
 
 class Sprite {
 public:
+    static constexpr int kMaxCells = 16384;
+
     Sprite() = default;
     ~Sprite();
     // A copy shares the sheet's texture and never owns it: copies are what tiles and figures
@@ -25,8 +27,9 @@ public:
     // Loads the sheet a sprite file names ("file_name", "file_alpha", "groups", "frames"),
     // reading its pictures through the pack. A name ending in 'a' or 'A' is a TGA, anything else
     // a JPEG (with the alpha picture when "file_alpha" is given). Groups or frames below 1 count
-    // as 1. The frame size follows the picture's size; a picture that fails to load leaves the
-    // sprite usable with the size it had. Always returns true.
+    // as 1, above kMaxCells (the widest texture's pixels) as kMaxCells, so that a whole cycle of
+    // frames always fits the animation clock. The frame size follows the picture's size; a picture
+    // that fails to load leaves the sprite usable with the size it had. Always returns true.
     bool load(const DataPack& pack, std::span<const std::uint8_t> spriteFile, bool repeat,
               bool mipmap);
 

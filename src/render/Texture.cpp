@@ -52,11 +52,34 @@ void upload(std::uint32_t& name, const std::uint8_t* pixels, int width, int heig
     }
 }
 
+// Uploads as upload() does and remembers the sampling chosen.
+void uploadTo(Texture& texture, const std::uint8_t* pixels, GLenum format, GLint internalFormat,
+              bool mipmap, GLint wrap, GLint minFilter) {
+    upload(texture.name, pixels, texture.width, texture.height, format, internalFormat, mipmap,
+           wrap, minFilter);
+    noteUpload(texture, minFilter);
+}
+
 std::optional<Bytes> readPicture(const std::string& path) {
     return readWholeFile(path, kMaxPictureFileBytes);
 }
 
 }  // namespace
+
+void noteUpload(Texture& texture, std::int32_t minFilter) {
+    texture.minFilter_ = minFilter;
+    texture.fullSizeOnly_ = false;
+}
+
+void Texture::sampleFullSizeOnly(bool on) {
+    // Only the nearest-level filter samples exactly the full-size level at own size and up; a
+    // filter that blends two levels would look different.
+    if (name == 0 || minFilter_ != GL_LINEAR_MIPMAP_NEAREST || on == fullSizeOnly_) {
+        return;
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, on ? GL_LINEAR : minFilter_);
+    fullSizeOnly_ = on;
+}
 
 void Texture::setUploadEnabled(bool enabled) {
     uploads = enabled;
@@ -96,10 +119,10 @@ bool TgaTexture::loadFromMemory(std::span<const std::uint8_t> bytes, bool repeat
     }
     GLenum format = image->components == 4 ? GL_RGBA : GL_RGB;
     if (mipmap) {
-        upload(name, image->pixels.data(), width, height, format, 4, true,
-               repeat ? GL_REPEAT : GL_CLAMP, GL_LINEAR_MIPMAP_NEAREST);
+        uploadTo(*this, image->pixels.data(), format, 4, true, repeat ? GL_REPEAT : GL_CLAMP,
+                 GL_LINEAR_MIPMAP_NEAREST);
     } else {
-        upload(name, image->pixels.data(), width, height, format, 4, false, GL_REPEAT, GL_LINEAR);
+        uploadTo(*this, image->pixels.data(), format, 4, false, GL_REPEAT, GL_LINEAR);
     }
     return true;
 }
@@ -141,8 +164,8 @@ bool JpegTexture::loadPairFromMemory(std::span<const std::uint8_t> colourBytes,
         rgba[i * 4 + 2] = colour->pixels[i * 3 + 2];
         rgba[i * 4 + 3] = alpha->pixels[i];
     }
-    upload(name, rgba.data(), width, height, GL_RGBA, 4, mipmap, GL_REPEAT,
-           mipmap ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
+    uploadTo(*this, rgba.data(), GL_RGBA, 4, mipmap, GL_REPEAT,
+             mipmap ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
     return true;
 }
 
@@ -163,8 +186,8 @@ bool JpegTexture::loadFromMemory(std::span<const std::uint8_t> bytes, bool repea
         return true;
     }
     GLint wrap = repeat ? GL_REPEAT : GL_CLAMP;
-    upload(name, image->pixels.data(), width, height, GL_RGB, mipmap ? 3 : GL_RGB, mipmap, wrap,
-           mipmap ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
+    uploadTo(*this, image->pixels.data(), GL_RGB, mipmap ? 3 : GL_RGB, mipmap, wrap,
+             mipmap ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
     return true;
 }
 

@@ -35,6 +35,20 @@ public:
     // Without a GL context (a headless run) pictures are decoded for their sizes only.
     static void setUploadEnabled(bool enabled);
     static bool uploadEnabled();
+
+    // A picture mipmapped with the nearest level chosen samples only its full-size level while
+    // this is set: what it samples anyway while drawn at its own size or larger, only without
+    // the level choice per pixel that a software renderer pays for. Applies to the texture
+    // bound now; harmless for any other picture.
+    void sampleFullSizeOnly(bool on);
+
+protected:
+    // The minifying filter of the last upload (0 before one), and whether sampleFullSizeOnly
+    // has put GL_LINEAR in its place.
+    std::int32_t minFilter_ = 0;
+    bool fullSizeOnly_ = false;
+
+    friend void noteUpload(Texture& texture, std::int32_t minFilter);
 };
 
 }  // namespace glint

@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include "app/App.h"
 #include "app/Dialog.h"
 #include "pack/ParamTable.h"
@@ -13,11 +15,12 @@
 namespace glint {
 
 float menuFloat(const ParamTable& menu, const std::string& key) {
-    return ParamTable::toFloat(menu.get(key, "0"));
+    constexpr auto kMost = static_cast<float>(kMaxLayoutUnits);
+    return std::clamp(ParamTable::toFloat(menu.get(key, "0")), -kMost, kMost);
 }
 
 int menuInt(const ParamTable& menu, const std::string& key) {
-    return menu.getInt(key);
+    return std::clamp(menu.getInt(key), -kMaxLayoutUnits, kMaxLayoutUnits);
 }
 
 void placeDialog(Dialog& dialog, const App& app, const std::string& prefix) {

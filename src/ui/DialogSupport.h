@@ -12,7 +12,10 @@ class Font;
 class ParamTable;
 class Texture;
 
-// The number under a menu-table key ("0" when missing).
+// The number under a menu-table key ("0" when missing), held within kMaxLayoutUnits either
+// way: positions and sizes far off any screen still convert to int and add up without
+// overflowing.
+constexpr int kMaxLayoutUnits = 100000;
 float menuFloat(const ParamTable& menu, const std::string& key);
 int menuInt(const ParamTable& menu, const std::string& key);
 

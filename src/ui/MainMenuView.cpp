@@ -10,7 +10,6 @@
 #include "app/App.h"
 #include "app/MainWindow.h"
 #include "pack/ParamTable.h"
-#include "persist/SaveFileScrambler.h"
 #include "platform/Messages.h"
 #include "platform/System.h"
 #include "play/GameView.h"
@@ -104,8 +103,11 @@ void MainMenuView::activate() {
     View::activate();
     if (game_ && game_->finished) {
         const int score = game_->finalScore();
+        // The table of the set this game was played in, whatever the menu was asked since.
+        const int set = game_->flow().levelSet();
         game_.reset();
-        auto dialog = std::make_unique<GameOverDialog>(window_, app_, score, levelSet_);
+        app_.files.remove(UserFile::SavedGame);  // an ended game is not offered again
+        auto dialog = std::make_unique<GameOverDialog>(window_, app_, score, set);
         dialog->setReferenceSize(app_.camera.width, app_.camera.height);
         dialog->dimBackdrop = true;
         dialog->drawBackground = false;
@@ -149,12 +151,27 @@ void MainMenuView::onLButtonDown(int x, int y, std::uint64_t flags) {
     View::onLButtonDown(p.x, p.y, flags);
 }
 
+void MainMenuView::adopt(std::unique_ptr<GameView> game) {
+    game_ = std::move(game);
+    levelSet_ = game_->flow().levelSet();
+    game_->onLevelStart = [this] {
+        if (app_.autosave) {
+            app_.files.write(UserFile::SavedGame, savedGame(true));
+        }
+    };
+}
+
 void MainMenuView::startGame(bool custom) {
     game_.reset();
-    game_ = std::make_unique<GameView>(window_, app_);
+    auto game = std::make_unique<GameView>(window_, app_);
     if (custom) {
-        game_->startCustomGame();
-        levelSet_ = app_.settings.m_level_set;
+        game->startCustomGame();
+    }
+    adopt(std::move(game));
+    if (!app_.autosave) {
+        // The game this one replaces is not offered again; with autosave on, the new game's
+        // first level start replaces it on disk.
+        app_.files.remove(UserFile::SavedGame);
     }
     window_.pushView(game_.get());
 }
@@ -166,11 +183,13 @@ void MainMenuView::onCommand(Widget* widget) {
         return dialog;
     };
     if (widget == buttons_[kNewGame1].get() || widget == buttons_[kNewGame2].get()) {
-        levelSet_ = widget == buttons_[kNewGame1].get() ? 0 : 1;
+        // Only a game that really starts changes the set: a cancelled "Start New Game?" leaves
+        // the waiting game's set alone.
+        requestedSet_ = widget == buttons_[kNewGame1].get() ? 0 : 1;
         if (game_) {
             open(newGame_, placed(std::make_unique<NewGameDialog>(window_, app_), "nd"));
         } else {
-            app_.settings.m_level_set = levelSet_;
+            app_.settings.m_level_set = requestedSet_;
             startGame(false);
         }
     } else if (widget == buttons_[kContinue].get()) {
@@ -218,7 +237,7 @@ void MainMenuView::onDialogClosed(int result, View* dialog) {
     } else if (dialog == newGame_.get()) {
         newGame_.reset();
         if (result == 0) {
-            app_.settings.m_level_set = levelSet_;
+            app_.settings.m_level_set = requestedSet_;
             startGame(false);
         }
     } else if (dialog == customGame_.get()) {
@@ -244,29 +263,33 @@ void MainMenuView::onCloseRequest() {
     App::quit();
 }
 
-void MainMenuView::saveGame() {
-    if (!game_) {
-        return;
-    }
+ParamTable MainMenuView::savedGame(bool withProgress) const {
     ParamTable table;
-    table.set("m_game_kind", app_.settings.m_level_set != 0 ? "1" : "0");
-    if (app_.autosave) {
+    table.set("m_game_kind", game_->flow().levelSet() != 0 ? "1" : "0");
+    if (withProgress) {
         game_->saveGame(table);
     }
-    App::makeDataDirectory();
-    table.save(kSavePath, SaveFileScrambler::kSavedGameKey);
+    return table;
+}
+
+void MainMenuView::saveGame() {
+    if (!game_) {
+        app_.files.remove(UserFile::SavedGame);
+        return;
+    }
+    // Writing only the level set would throw away a game whose progress the file may hold.
+    app_.files.write(UserFile::SavedGame, savedGame(app_.autosave || app_.settingsDamaged));
 }
 
 void MainMenuView::loadGame() {
     ParamTable table;
-    if (!table.loadFromFile(kSavePath, true, SaveFileScrambler::kSavedGameKey)) {
+    if (app_.files.read(UserFile::SavedGame, table) != UserFiles::Read::Read) {
         return;
     }
-    std::remove(kSavePath);
-    levelSet_ = table.getInt("m_game_kind") != 0 ? 1 : 0;
-    app_.settings.m_level_set = levelSet_;
-    game_ = std::make_unique<GameView>(window_, app_);
-    game_->loadGame(table);
+    app_.settings.m_level_set = table.getInt("m_game_kind") != 0 ? 1 : 0;
+    auto game = std::make_unique<GameView>(window_, app_);
+    game->loadGame(table);
+    adopt(std::move(game));
 }
 
 }  // namespace glint

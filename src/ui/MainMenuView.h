@@ -11,6 +11,7 @@
 namespace glint {
 
 class App;
+class ParamTable;
 class CustomGameDialog;
 class GameOverDialog;
 class GameView;
@@ -22,7 +23,6 @@ class TopSevenDialog;
 
 class MainMenuView : public View {
 public:
-    static constexpr const char* kSavePath = "data/save.sav";
     static constexpr const char* kTitle = "FILCH AND DASH v1.1";
 
     MainMenuView(MainWindow& window, App& app);
@@ -40,11 +40,13 @@ public:
     void onDialogClosed(int result, View* dialog) override;
     void onCloseRequest() override;
 
-    // The game in progress at exit, kept for the next start (with its progress only when
-    // autosave is on). Nothing is written without a game.
+    // At exit: the game in progress kept for the next start (with its progress only when
+    // autosave is on, or when the settings could not be read and nobody knows). Without a game
+    // no saved game remains.
     void saveGame();
-    // Takes the saved game, if there is one, as the current game (not shown), and deletes the
-    // file: a saved game is resumed once.
+    // Takes the saved game, if there is one, as the current game (not shown). The file stays
+    // until a newer save replaces it, so a crash never loses it; a game that ends, or that a
+    // new game replaces, is no longer offered. A damaged file is not offered.
     void loadGame();
 
     GameView* currentGame() const { return game_.get(); }
@@ -72,12 +74,18 @@ private:
     platform::Point toScreen(int x, int y) const;
     void setUpScreen();
     void startGame(bool custom);
+    // Makes game_ the current game, kept on disk at every level start while autosave is on.
+    void adopt(std::unique_ptr<GameView> game);
+    // The current game's state at the beginning of its level, as the saved game holds it.
+    ParamTable savedGame(bool withProgress) const;
     template <typename T>
     void open(std::unique_ptr<T>& slot, std::unique_ptr<T> dialog);
 
     App& app_;
     std::unique_ptr<GameView> game_;
     int levelSet_ = 0;
+    // The set of the new-game button last pressed, while "Start New Game?" asks.
+    int requestedSet_ = 0;
     std::array<std::unique_ptr<Button>, kButtonCount> buttons_;
     std::unique_ptr<NewGameDialog> newGame_;
     std::unique_ptr<QuitDialog> quit_;

@@ -25,10 +25,24 @@ public:
     virtual void draw() {}
     virtual void reset() {}
 
+    // A summary of everything that decides the widget's picture (state, place, text, caret):
+    // when it differs from the one noted at the last draw, the picture on screen is stale.
+    virtual std::uint64_t look() const { return 0; }
+    void noteDrawn() { drawnLook_ = look(); }
+    bool changedSinceDrawn() const { return look() != drawnLook_; }
+
     View* owner() const { return owner_; }
 
 protected:
+    // Folds a value into a look.
+    static std::uint64_t mix(std::uint64_t look, std::uint64_t value) {
+        return (look ^ value) * 0x100000001b3ull + 0x9e3779b97f4a7c15ull;
+    }
+
     View* owner_;
+
+private:
+    std::uint64_t drawnLook_ = ~0ull;
 };
 
 }  // namespace glint

@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
 
 #include "app/View.h"
 #include "input/KeyNames.h"
@@ -21,6 +23,22 @@ namespace glint {
 bool Control::hit(int px, int py) const {
     return px >= static_cast<int>(x) && px <= static_cast<int>(x + width) &&
            py >= static_cast<int>(y) && py <= static_cast<int>(y + height);
+}
+
+std::uint64_t Control::look() const {
+    auto bits = [](float v) {
+        std::uint32_t b = 0;
+        std::memcpy(&b, &v, sizeof b);
+        return static_cast<std::uint64_t>(b);
+    };
+    return mix(mix(mix(static_cast<std::uint64_t>(state), bits(x)), bits(y)), bits(z));
+}
+
+std::uint64_t EditBox::look() const {
+    std::uint64_t look = mix(Control::look(), enabled);
+    look = mix(look, caretShown);
+    look = mix(look, static_cast<std::uint64_t>(caretPos));
+    return mix(look, std::hash<std::string>{}(text_));
 }
 
 void Control::drawPicture() {

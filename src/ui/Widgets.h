@@ -2,6 +2,7 @@
 // boxes and key readers, each drawn from a picture of one band per state.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,7 @@ public:
     }
     // Inclusive on all four edges, after truncating the rectangle to whole units.
     bool hit(int px, int py) const;
+    std::uint64_t look() const override;
 
     float x = 0.0f;
     float y = 0.0f;
@@ -52,6 +54,7 @@ public:
     bool onLButtonUp(int px, int py, std::uint64_t flags) override;
     void reset() override { state = 1; }
     void draw() override;
+    std::uint64_t look() const override { return mix(Control::look(), visible); }
 
     bool visible = true;
 };
@@ -78,6 +81,7 @@ public:
     bool onLButtonUp(int px, int py, std::uint64_t flags) override;
     void draw() override;
     virtual void setChecked(bool checked) { state = checked ? 3 : 1; }
+    std::uint64_t look() const override { return mix(CheckBox::look(), visible); }
 
     bool visible = true;
 };
@@ -110,6 +114,7 @@ public:
     void onKeyDown(int key) override;
     void update(int ms) override;
     void draw() override;
+    std::uint64_t look() const override;
 
     // Sets the text (cut to maxLength) with the caret after it.
     void setText(const std::string& value);
@@ -149,6 +154,7 @@ public:
     bool onLButtonDown(int px, int py, std::uint64_t flags) override;
     void onKeyDown(int key) override;
     void draw() override;
+    std::uint64_t look() const override { return mix(Control::look(), static_cast<std::uint64_t>(keyCode_)); }
 
     void setKeyCode(int code);
     int keyCode() const { return keyCode_; }

@@ -67,8 +67,7 @@ void Enemy::placeAt(const Vec3& start) {
 }
 
 void Enemy::draw() const {
-    // The figure tinted magenta.
-    glColor3f(1.0f, 0.0f, 1.0f);
+    glColor3f(kTint[0], kTint[1], kTint[2]);
     sprite.draw(true);
     glColor3f(1.0f, 1.0f, 1.0f);
 }

@@ -34,6 +34,9 @@ public:
     // Moves to a start cell (keeping its own depth).
     void placeAt(const Vec3& start);
 
+    // Enemies are the figure's picture multiplied by this colour: magenta.
+    static constexpr float kTint[3] = {1.0f, 0.0f, 1.0f};
+
     void draw() const override;
     void tick(int ms) override;
     bool carriesGold() const override { return carried != nullptr; }

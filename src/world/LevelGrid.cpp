@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,8 @@
 namespace glint {
 
 namespace {
+
+constexpr std::array<std::uint8_t, 2> kCrLf = {'\r', '\n'};
 
 // What every cell outside the grid holds.
 SolidTile& outside() {
@@ -49,6 +52,31 @@ std::string LevelGrid::levelPath(int levelSet, int level) {
     return path;
 }
 
+Cell LevelGrid::fallbackStart() const {
+    auto isEnemyStart = [this](int c, int r) {
+        const Vec3 centre = cellCentre(c, r);
+        return std::any_of(enemyStarts.begin(), enemyStarts.end(),
+                           [&](const Vec3& e) { return e.x == centre.x && e.y == centre.y; });
+    };
+    // The lowest free cell with firm ground under it, from the left: where a level's player
+    // usually stands. Failing that, any free cell; failing that, the top-left cell.
+    for (int r = kHeight - 2; r >= 0; --r) {
+        for (int c = 1; c < kWidth - 1; ++c) {
+            if (tileAt(c, r) == nullptr && blocks(tileAt(c, r + 1)) && !isEnemyStart(c, r)) {
+                return Cell{c, r};
+            }
+        }
+    }
+    for (int r = 0; r < kHeight - 1; ++r) {
+        for (int c = 1; c < kWidth - 1; ++c) {
+            if (tileAt(c, r) == nullptr && !isEnemyStart(c, r)) {
+                return Cell{c, r};
+            }
+        }
+    }
+    return Cell{1, 0};
+}
+
 void LevelGrid::clear() {
     for (auto& tile : tiles_) {
         tile.reset();
@@ -57,22 +85,35 @@ void LevelGrid::clear() {
         light.reset();
     }
     enemyStarts.clear();
+    playerStart = Vec3{};
 }
 
-bool LevelGrid::buildLevel(int level) {
-    const std::string path = levelPath(app_.settings.m_level_set, level);
+bool LevelGrid::buildLevel(int levelSet, int level) {
+    const std::string path = levelPath(levelSet, level);
     std::optional<PackData> file = app_.pack.tryReadEntry(path);
     if (!file) {
         std::fprintf(stderr, "glint: the level file %s is missing\n", path.c_str());
         buildFromBytes({});
         return false;
     }
-    buildFromBytes(file->data);
+    buildFromBytes(file->data, path);
     return true;
 }
 
-void LevelGrid::buildFromBytes(std::span<const std::uint8_t> bytes) {
+void LevelGrid::buildFromBytes(std::span<const std::uint8_t> bytes, std::string_view source) {
     clear();
+    // A file saved with CR LF line ends (an editor on another system) reads as its LF twin;
+    // read as it stands, each line would shift the next one by a column.
+    std::vector<std::uint8_t> unixLines;
+    if (std::search(bytes.begin(), bytes.end(), kCrLf.begin(), kCrLf.end()) != bytes.end()) {
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) {
+                unixLines.push_back(bytes[i]);
+            }
+        }
+        bytes = unixLines;
+    }
+    bool started = false;
     for (int r = 0; r < kHeight; ++r) {
         for (int c = 0; c < kWidth; ++c) {
             const Vec3 centre = cellCentre(c, r);
@@ -86,12 +127,21 @@ void LevelGrid::buildFromBytes(std::span<const std::uint8_t> bytes) {
                 tiles_[index(c, r)] = makeTile(static_cast<TileKind>(kind), app_, centre, random_);
             } else if (ch == '!') {
                 playerStart = centre;
+                started = true;
             } else if (ch == '$') {
                 enemyStarts.push_back(centre);
             }
         }
     }
     goldCount = countGold();
+    if (!started) {
+        const Cell cell = fallbackStart();
+        playerStart = cellCentre(cell.column, cell.row);
+        std::fprintf(stderr,
+                     "glint: %.*s has no player start ('!'): the player starts in column %d, "
+                     "row %d\n",
+                     static_cast<int>(source.size()), source.data(), cell.column, cell.row);
+    }
 
     const int spacing = app_.settings.m_light_dist;
     int countdown = random_.next() % spacing;
@@ -248,18 +298,27 @@ void LevelGrid::tick() {
     }
 }
 
-void LevelGrid::draw() const {
+void LevelGrid::draw(bool fullSizeOnly) const {
+    // Every light, then every tile, each sheet in one draw. Tiles never overlap one another,
+    // and a light only shares its cell with gold an enemy dropped there, which is drawn after
+    // it as before: the picture is the one drawing cell by cell gives.
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     for (int r = 0; r < kHeight - 1; ++r) {
         for (int c = 1; c < kWidth - 1; ++c) {
             if (const Sprite* light = lights_[index(c, r)].get()) {
-                light->draw(true);
-            }
-            if (const Tile* tile = tiles_[index(c, r)].get()) {
-                tile->draw();
+                batch_.add(*light);
             }
         }
     }
+    batch_.draw(fullSizeOnly);
+    for (int r = 0; r < kHeight - 1; ++r) {
+        for (int c = 1; c < kWidth - 1; ++c) {
+            if (const Tile* tile = tiles_[index(c, r)].get()) {
+                batch_.add(tile->sprite);
+            }
+        }
+    }
+    batch_.draw(fullSizeOnly);
 }
 
 void LevelGrid::reskin() {

@@ -7,9 +7,11 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "render/Sprite.h"
+#include "render/SpriteBatch.h"
 #include "world/Tile.h"
 
 namespace glint {
@@ -38,12 +40,14 @@ public:
 
     // The file of level n of the level set being played, "dat/levels<set>/<nn>.txt".
     static std::string levelPath(int levelSet, int level);
-    // Builds level n of the current level set. A missing file says so in one line on standard
-    // error and leaves a grid of border cells only; returns whether the file was there.
-    bool buildLevel(int level);
+    // Builds level n of a level set. A missing file says so in one line on standard error and
+    // leaves a grid of border cells only; returns whether the file was there.
+    bool buildLevel(int levelSet, int level);
     // Builds from the bytes of a level file. Bytes past the end of a short file count as empty
-    // cells.
-    void buildFromBytes(std::span<const std::uint8_t> bytes);
+    // cells; CR LF line ends count as LF. A level without a player start says so in one line
+    // on standard error, naming source, and the player starts in the lowest free cell with
+    // firm ground under it.
+    void buildFromBytes(std::span<const std::uint8_t> bytes, std::string_view source = "the level");
 
     // The cell a position lies in (rounded half up), and whether that cell is inside the grid.
     Cell worldToCell(const Vec3& position) const;
@@ -71,7 +75,9 @@ public:
     bool dig(const Vec3& p, int direction);
 
     void tick();
-    void draw() const;
+    // fullSizeOnly: the cells are drawn no smaller than their pictures' own size (see
+    // SpriteBatch::draw).
+    void draw(bool fullSizeOnly = false) const;
     // Rebuilds every tile and light for the current skin; dug bricks keep their state. The new
     // pictures' random choices do not come from the game's generator: a change of skin made in
     // the menu must not change what the game draws next.
@@ -93,6 +99,7 @@ private:
     static std::size_t index(int column, int row) {
         return static_cast<std::size_t>(column) * kHeight + static_cast<std::size_t>(row);
     }
+    Cell fallbackStart() const;
     std::unique_ptr<Sprite> makeLight(const Vec3& centre, Random& random) const;
     void clear();
 
@@ -100,6 +107,8 @@ private:
     Random& random_;
     std::array<std::unique_ptr<Tile>, kWidth * kHeight> tiles_;
     std::array<std::unique_ptr<Sprite>, kWidth * kHeight> lights_;
+    // Reused from frame to frame, so that drawing allocates nothing once it has run.
+    mutable SpriteBatch batch_;
 };
 
 // Whether a cell's tile stops a figure: a solid block, or a brick that is not dug.

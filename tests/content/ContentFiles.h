@@ -14,6 +14,8 @@ namespace glint::content_test {
 
 inline const std::string kDataDir = GLINT_DATA_DIR;
 inline const std::string kAssetsDir = GLINT_ASSETS_DIR;
+// The desktop's icons as the build lays them out: NxN/apps/ID.png.
+inline const std::string kIconsDir = GLINT_ICONS_DIR;
 
 // The built data pack, opened once.
 const DataPack& pack();

@@ -46,8 +46,7 @@ TEST(ContentPack, HoldsThePictureOfEveryMenuKey) {
 
 TEST(ContentPack, HoldsEverySheetOfEverySkinAndOfTheFigure) {
     const int skins = skinCount();
-    ASSERT_GE(skins, 3) << "at least three skins";
-    ASSERT_LE(skins, 6) << "the catalogue has room for six";
+    ASSERT_GE(skins, 1) << "dat/param.txt announces no skin";
     std::vector<std::string> sprites = {"dat/p_1.spr"};
     for (int n = 1; n <= skins; ++n) {
         for (const char* sheet : {"g_1", "g_2", "g_3", "g_4", "g_7", "light"}) {

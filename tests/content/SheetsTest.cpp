@@ -189,6 +189,20 @@ TEST(ContentSheets, SolidBlocksAreWholeAndLaddersAndRopesJoinTheirNeighbours) {
     }
 }
 
+// A skin listed twice in assets/skins/order.txt, or copied from another and not yet redrawn,
+// would show the player the same playfield under two numbers.
+TEST(ContentSheets, EverySkinsTilesLookDifferentFromEveryOthers) {
+    for (int a = 1; a <= skinCount(); ++a) {
+        for (int b = a + 1; b <= skinCount(); ++b) {
+            for (const char* tile : {"g_1", "g_2", "g_3", "g_4"}) {
+                EXPECT_NE(load(sheetPath(a, tile), false).picture.pixels,
+                          load(sheetPath(b, tile), false).picture.pixels)
+                    << "skins " << a << " and " << b << " share the picture of " << tile;
+            }
+        }
+    }
+}
+
 // Blended sheets whose frames sit side by side keep a clear pixel round every frame, since
 // filtering reads across the frame's edge.
 void expectClearBorder(const LoadedSheet& sheet, const std::string& what) {

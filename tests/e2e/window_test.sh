@@ -76,6 +76,9 @@ grep -q 'Position: 0,0' <<<"$geometry" || fail "window not at 0,0: $geometry"
 grep -q 'Geometry: 800x600' <<<"$geometry" || fail "window not 800x600: $geometry"
 hints=$(xprop -id "$window" _MOTIF_WM_HINTS)
 grep -q '= 0x2, 0x0' <<<"$hints" || fail "window not borderless: $hints"
+# Task bars and window switchers show the game's own icon.
+xprop -id "$window" _NET_WM_ICON | head -c 200 | grep -q 'Icon (64 x 64)' ||
+    fail "the window has no 64 x 64 icon"
 sleep 3
 import -window root "$shots/blank-window.png"
 "$probe" close "$window"
@@ -124,6 +127,17 @@ if [ -f "$pack" ] && [ -x "$tool" ]; then
         -opaque 'rgb(210,237,37)' -fill black +opaque white -colorspace gray -format '%[fx:mean]' info:)
     awk -v f="$field" 'BEGIN { exit !(f > 0.02) }' || fail "the playfield looks empty (mean $field)"
     awk -v s="$hud" 'BEGIN { exit !(s > 0.01) }' || fail "no status line text (share $hud)"
+    # Tilted for about a second, the playfield turns about its middle: its lower half still
+    # shows the level, not the black of a playfield clipped away.
+    xdotool keydown z
+    sleep 1.1
+    xdotool keyup z
+    sleep 0.3
+    import -window root -crop 800x600+0+0 "$shots/game-tilted.png"
+    lower=$(convert "$shots/game-tilted.png" -crop 800x240+0+300 +repage -colorspace gray \
+        -format '%[fx:mean]' info:)
+    awk -v f="$lower" 'BEGIN { exit !(f > 0.01) }' ||
+        fail "tilted, the lower half of the playfield is empty (mean $lower)"
     xdotool key Escape
     sleep 0.5
     xdotool key Escape
@@ -131,9 +145,55 @@ if [ -f "$pack" ] && [ -x "$tool" ]; then
     xdotool key Return
     wait_exit
     [ "$status" = 0 ] || fail "quitting after a game: exit status $status"
+
+    # Enter asks the desktop to minimize the window. This display has no window manager, so
+    # the window stays on screen: it must go on being drawn, in the menu and after a game.
+    # Pointing at a button changes the picture (the button's hover band).
+    hover_changes() {
+        xdotool mousemove --sync 790 590
+        sleep 0.4
+        import -window root -crop 800x600+0+0 "$work/away.png"
+        xdotool mousemove --sync $((bx + 20)) $((by + 15))
+        sleep 0.4
+        import -window root -crop 800x600+0+0 "$shots/hover-$1.png"
+        changed=$(compare -metric AE "$work/away.png" "$shots/hover-$1.png" null: 2>&1)
+        [ "${changed%% *}" -gt 100 ] 2>/dev/null || fail "$1: pointing at a button changes nothing ($changed pixels)"
+    }
+    rm -f "$work/app/data/save.sav"  # no game waiting: the button starts one at once
+    start_glint
+    sleep 2
+    xdotool windowfocus --sync "$window" key Return
+    sleep 0.5
+    hover_changes after-enter-in-menu
+    xdotool mousemove --sync $((bx + 20)) $((by + 15)) click 1
+    sleep 1
+    xdotool key Return
+    sleep 0.8
+    hover_changes after-enter-in-game
+    xdotool key Escape
+    sleep 0.5
+    xdotool key Return
+    wait_exit
+    [ "$status" = 0 ] || fail "quitting after minimize requests: exit status $status"
 else
     echo "no data pack beside the program: the game screenshot is skipped"
 fi
+
+# The frame clock keeps time: with the other core busy, steps come every 30.0 ms on average
+# (deadlines at fixed times, late wake-ups not added up).
+start_glint
+busy() { while :; do :; done; }
+busy &
+spinner=$!
+sleep 20
+kill "$spinner"
+"$probe" close "$window"
+wait_exit
+stats=$(grep 'frame steps in' "$work/err")
+per_step=$(sed -E 's/.*\(([0-9.]+) ms a step\).*/\1/' <<<"$stats")
+awk -v p="$per_step" 'BEGIN { exit !(p >= 29.9 && p <= 30.1) }' ||
+    fail "the frame clock drifts: $stats"
+echo "frame clock: $stats"
 
 # Fourth run: keys rebound in the options, including keys with no editing meaning (keypad,
 # punctuation), are stored in the settings when the dialog closes.

@@ -13,6 +13,7 @@
 #include "platform/FrameTimer.h"
 #include "platform/Messages.h"
 #include "platform/System.h"
+#include "ui/Widgets.h"
 
 namespace glint {
 namespace {
@@ -118,14 +119,65 @@ TEST_F(AppMessages, AnInactiveWindowIsDrawnButNotUpdated) {
     EXPECT_EQ(view->updates, 1);
 }
 
-TEST_F(AppMessages, RestoringAfterMinimizingActivatesTheCurrentView) {
+TEST_F(AppMessages, TheMinimizedStateFollowsTheWindowsOwnEvents) {
     int before = view->activations;
+    // Asked to minimize, the window stays on screen until the desktop says it went: a desktop
+    // that refuses leaves it drawn.
+    window().minimizeWindow();
+    EXPECT_FALSE(window().minimized);
+    send(MessageType::Timer, platform::FrameTimer::kTimerId);
+    EXPECT_EQ(view->draws, 1);
     send(MessageType::Size, platform::kSizeRestored);
-    EXPECT_EQ(view->activations, before);  // not minimized by the program: nothing happens
-    window().minimized = true;
+    EXPECT_EQ(view->activations, before);  // it never went away: nothing to restore
+    send(MessageType::Size, platform::kSizeMinimized);
+    EXPECT_TRUE(window().minimized);
+    send(MessageType::Timer, platform::FrameTimer::kTimerId);
+    EXPECT_EQ(view->draws, 1);  // nothing is drawn while hidden
     send(MessageType::Size, platform::kSizeRestored);
     EXPECT_EQ(view->activations, before + 1);
     EXPECT_FALSE(window().minimized);
+}
+
+TEST_F(AppMessages, APictureAlreadyOnScreenIsNotDrawnAgain) {
+    Button button(view.get(), nullptr);
+    button.setPosition(100.0f, 100.0f);
+    view->addWidget(&button);
+    auto step = [&] { send(MessageType::Timer, platform::FrameTimer::kTimerId); };
+    step();
+    EXPECT_EQ(view->draws, 1);
+    step();
+    step();
+    EXPECT_EQ(view->draws, 1) << "nothing changed";
+    // A pointer moving over empty space changes nothing; onto the button, its hover band.
+    send(MessageType::MouseMove, 0, platform::mouseLParam(10, 10));
+    step();
+    EXPECT_EQ(view->draws, 1);
+    send(MessageType::MouseMove, 0, platform::mouseLParam(110, 110));
+    step();
+    EXPECT_EQ(view->draws, 2);
+    step();
+    EXPECT_EQ(view->draws, 2);
+    // Keys, and whatever the desktop says of the window, may change anything.
+    send(MessageType::KeyDown, 'A');
+    step();
+    EXPECT_EQ(view->draws, 3);
+    send(MessageType::Paint);
+    step();
+    EXPECT_EQ(view->draws, 4);
+    // A widget changed behind the messages' back (a timer, a blinking caret) is noticed too.
+    button.state = 3;
+    step();
+    EXPECT_EQ(view->draws, 5);
+    // A dialog opening over the view is drawn at once.
+    PlainDialog dialog(window());
+    window().pushDialog(&dialog);
+    step();
+    EXPECT_EQ(view->draws, 6);
+    window().closeTop(true);
+    step();
+    EXPECT_EQ(view->draws, 7);
+    step();
+    EXPECT_EQ(view->draws, 7);
 }
 
 TEST_F(AppMessages, InputReachesTheNewestDialogOnly) {

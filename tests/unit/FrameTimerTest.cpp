@@ -7,6 +7,10 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <thread>
+#include <vector>
+
+#include <SDL.h>
 
 #include "platform/KeyboardDevice.h"
 #include "platform/Messages.h"
@@ -23,8 +27,9 @@ protected:
     }
     void TearDown() override { stopAll(); }
 
-    // Handles messages for the given time, counting timer messages; quits through the queue.
-    int countTimerMessages(int milliseconds) {
+    // Handles messages for the given time, counting timer messages and clearing the flag after
+    // each as a frame step does.
+    int countTimerMessages(int milliseconds, std::atomic<bool>& busy) {
         int count = 0;
         auto start = std::chrono::steady_clock::now();
         Message message;
@@ -37,6 +42,7 @@ protected:
             }
             if (message.type == MessageType::Timer && message.wParam == FrameTimer::kTimerId) {
                 ++count;
+                busy = false;
             }
         }
         return count;
@@ -44,22 +50,62 @@ protected:
 };
 
 TEST_F(FrameTimerTest, PostsAboutThirtyThreeStepsASecond) {
-    std::atomic<bool> inFrame{false};
+    std::atomic<bool> busy{false};
     FrameTimer timer;
-    ASSERT_TRUE(timer.start(30, inFrame));
-    int count = countTimerMessages(1000);
+    ASSERT_TRUE(timer.start(30, busy));
+    int count = countTimerMessages(1000, busy);
     timer.stop();
     EXPECT_GE(count, 25);
     EXPECT_LE(count, 36);
 }
 
-TEST_F(FrameTimerTest, PostsNothingWhileAFrameStepRuns) {
-    std::atomic<bool> inFrame{true};
+TEST_F(FrameTimerTest, PostsNothingWhileAStepIsWaitingOrRunningAndCountsWhatItSkips) {
+    std::atomic<bool> busy{true};
     FrameTimer timer;
-    ASSERT_TRUE(timer.start(30, inFrame));
-    EXPECT_EQ(countTimerMessages(300), 0);
-    inFrame = false;
-    EXPECT_GT(countTimerMessages(300), 3);
+    ASSERT_TRUE(timer.start(30, busy));
+    EXPECT_EQ(countTimerMessages(300, busy), 0);
+    EXPECT_GE(timer.skippedPeriods(), 5u);
+    busy = false;
+    EXPECT_GT(countTimerMessages(300, busy), 3);
+    timer.stop();
+    // A step that is never run: one message, then nothing more however long it waits.
+    auto drain = [] {
+        Message message;
+        int exitCode = 0;
+        int timers = 0;
+        constexpr std::uint64_t kEnd = 12345;  // posted last, so everything before it is read
+        postMessage(Message{MessageType::Close, kEnd, 0});
+        while (getMessage(message, exitCode) &&
+               !(message.type == MessageType::Close && message.wParam == kEnd)) {
+            timers += message.type == MessageType::Timer ? 1 : 0;
+        }
+        return timers;
+    };
+    drain();
+    busy = false;
+    ASSERT_TRUE(timer.start(30, busy));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    timer.stop();
+    EXPECT_EQ(drain(), 1);
+}
+
+TEST(PeriodSchedule, LateWakeUpsNeitherStretchLaterPeriodsNorComeInBursts) {
+    using std::chrono::milliseconds;
+    const auto first = PeriodSchedule::Clock::time_point(milliseconds(1000));
+    PeriodSchedule schedule(first, milliseconds(30));
+    // Every wake-up up to 29 ms late: each still belongs to its own deadline.
+    for (int k = 0; k < 1000; ++k) {
+        const auto deadline = first + milliseconds(30) * k;
+        ASSERT_EQ(schedule.next(), deadline);
+        ASSERT_EQ(schedule.advance(deadline + milliseconds((k * 7) % 30)), 0u);
+    }
+    // A wake-up 100 ms late passes over three deadlines and waits for the next one on the grid.
+    const auto due = schedule.next();
+    EXPECT_EQ(schedule.advance(due + milliseconds(100)), 3u);
+    EXPECT_EQ(schedule.next(), due + milliseconds(120));
+    // An early wake-up changes nothing.
+    EXPECT_EQ(schedule.advance(schedule.next() - milliseconds(1)), 0u);
+    EXPECT_EQ(schedule.next(), due + milliseconds(120));
 }
 
 TEST_F(FrameTimerTest, PostedMessagesArriveInOrderWithTheirValues) {
@@ -77,6 +123,38 @@ TEST_F(FrameTimerTest, PostedMessagesArriveInOrderWithTheirValues) {
     EXPECT_EQ(mouseY(m.lParam), 700);
     EXPECT_FALSE(getMessage(m, exitCode));
     EXPECT_EQ(exitCode, 3);
+}
+
+TEST_F(FrameTimerTest, EventsOfAWindowThatIsGoneAreDropped) {
+    // Window 7 was destroyed by a display-mode change; window 8 took its place. The desktop's
+    // events for 7 are still queued, and must not change the new window's state.
+    setMessageWindow(8);
+    for (std::uint32_t id : {7u, 8u}) {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.windowID = id;
+        event.window.event = SDL_WINDOWEVENT_MINIMIZED;
+        SDL_PushEvent(&event);
+        event = SDL_Event{};
+        event.type = SDL_MOUSEBUTTONDOWN;
+        event.button.windowID = id;
+        event.button.button = SDL_BUTTON_LEFT;
+        event.button.x = static_cast<Sint32>(id);
+        SDL_PushEvent(&event);
+    }
+    postQuitMessage(0);
+    std::vector<Message> got;
+    Message message;
+    int exitCode = 0;
+    while (getMessage(message, exitCode)) {
+        got.push_back(message);
+    }
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].type, MessageType::Size);
+    EXPECT_EQ(got[0].wParam, kSizeMinimized);
+    EXPECT_EQ(got[1].type, MessageType::LButtonDown);
+    EXPECT_EQ(mouseX(got[1].lParam), 8);
+    setMessageWindow(0);
 }
 
 TEST(VirtualKeys, LettersDigitsAndEditingKeysHaveTheirCodes) {

@@ -88,6 +88,28 @@ TEST_F(RulesLoading, ACarryTimeRangeThatIsEmptyIsWidened) {
     EXPECT_LT(top.m_time_keep_gold_min, top.m_time_keep_gold_max);
 }
 
+TEST_F(RulesLoading, TimesAreBroughtIntoZeroToAMinute) {
+    // A death that never ends (or whose countdown overflows), a hole that never closes.
+    const struct {
+        const char* rules;
+        int GameSettings::*member;
+        int expected;
+    } cases[] = {
+        {"m_player_dead_time -2147483648", &GameSettings::m_player_dead_time, 0},
+        {"m_player_dead_time 2147483647", &GameSettings::m_player_dead_time, 60000},
+        {"m_time_exploded -1", &GameSettings::m_time_exploded, 0},
+        {"m_time_exploded 60001", &GameSettings::m_time_exploded, 60000},
+        {"m_time_in_hole 99999999999", &GameSettings::m_time_in_hole, 60000},
+        {"m_time_keep_gold_min -5 m_time_keep_gold_max 10", &GameSettings::m_time_keep_gold_min, 0},
+        {"m_time_keep_gold_max 2147483647", &GameSettings::m_time_keep_gold_max, 60001},
+        {"m_time_keep_gold_min 2147483647", &GameSettings::m_time_keep_gold_max, 60001},
+        {"m_player_dead_time 60000", &GameSettings::m_player_dead_time, 60000},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(load(c.rules).*c.member, c.expected) << c.rules;
+    }
+}
+
 TEST_F(RulesLoading, WithoutARulesFileOnlyTheSafeValuesAreSet) {
     GameSettings s;
     s.loadRules(pack);

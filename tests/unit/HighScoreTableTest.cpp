@@ -118,7 +118,7 @@ void storeTable(const std::string& text) {
     ASSERT_TRUE(table.save("scores.tab", SaveFileScrambler::kHighScoreKey));
 }
 
-TEST_F(HighScoreFiles, ADamagedCountNeverGivesMoreThanSevenOrFewerThanNone) {
+TEST_F(HighScoreFiles, ADamagedCountOrScoreIsHeldWithinItsRange) {
     std::string many = "num 100";
     for (int i = 0; i < 10; ++i) {
         many += " name" + std::to_string(i) + " n" + std::to_string(i) + " score" +
@@ -133,6 +133,11 @@ TEST_F(HighScoreFiles, ADamagedCountNeverGivesMoreThanSevenOrFewerThanNone) {
     storeTable("num -3 name0 a score0 5");
     ASSERT_TRUE(table.load("scores.tab"));
     EXPECT_TRUE(table.entries().empty());
+
+    // Scores no game can reach are held within what one can.
+    storeTable("num 2 name0 a score0 2147483647 name1 b score1 -2147483648");
+    ASSERT_TRUE(table.load("scores.tab"));
+    EXPECT_EQ(scores(table), (std::vector<int>{HighScoreTable::kMaxScore, 0}));
 }
 
 TEST_F(HighScoreFiles, EntriesAreTakenInStoredOrderWithDefaultsForMissingKeys) {

@@ -92,6 +92,32 @@ protected:
     std::unique_ptr<App> app;
 };
 
+TEST(KeyScriptParsing, AScriptIsReadOrRefusedWithTheLineAtFault) {
+    const struct {
+        const char* text;
+        long long length;  // -1: refused
+        const char* error;
+    } cases[] = {
+        {"141 -\n# comment only\n\n20 right fire # dig\n", 161, ""},
+        {"5 jump", -1, "line 1: unknown key 'jump'"},
+        {"1 -\n5", -1, "line 2: no keys"},
+        {"-3 left", -1, "line 1: '-3' is not a tick count"},
+        {"99999999999999999999 left", -1, "line 1: '99999999999999999999' is not"},
+        // Runs that add up past what a count can hold are refused, not wrapped.
+        {"9223372036854775807 -\n1 -", -1, "line 1: the script would run longer"},
+        {"999999999999 -\n999999999999 -\n2 -", -1, "line 2: the script would run longer"},
+    };
+    for (const auto& c : cases) {
+        tool::KeyScript script;
+        std::string error;
+        EXPECT_EQ(script.parse(c.text, error), c.length >= 0) << c.text;
+        EXPECT_EQ(error.substr(0, std::string_view(c.error).size()), c.error) << c.text;
+        if (c.length >= 0) {
+            EXPECT_EQ(script.length(), c.length) << c.text;
+        }
+    }
+}
+
 TEST(LevelFormat, AWellFormedLevelPassesWithItsGoldAndEnemiesCounted) {
     tool::LevelFacts facts;
     const Bytes level = makeLevel({{19, " $   *  *   $  $"}, {20, "  !    *"}});

@@ -7,7 +7,9 @@
 #include "app/MainWindow.h"
 #include "play/GameView.h"
 #include "ui/CustomGameDialog.h"
+#include "ui/DialogSupport.h"
 #include "ui/MainMenuView.h"
+#include "ui/NewGameDialog.h"
 #include "ui/OptionsDialog.h"
 
 namespace glint {
@@ -153,6 +155,21 @@ TEST_F(MenuDialogs, ANewGameStartsAtOnceOrAsksFirst) {
     window->tick(30);
     EXPECT_EQ(menu.currentGame(), first);
     EXPECT_EQ(app->settings.m_level_set, 1);
+
+    // The set-2 game goes on and ends: its score belongs to set 2's table, not to the set of
+    // the new game that was asked for and cancelled.
+    menu.onCommand(&menu.button(MainMenuView::kContinue));
+    first->score = 4321;  // the final score, as the last game tick left it
+    first->flow().m_is_game_over = true;
+    window->tick(30);  // the game sees that it is over and asks to close
+    window->tick(30);  // back in the menu, which asks for a name
+    ASSERT_EQ(window->currentView(), &menu);
+    ASSERT_EQ(window->dialogs().size(), 1u);
+    window->target()->onKeyDown(27);
+    window->tick(30);
+    EXPECT_TRUE(app->settings.highScores[0].entries().empty());
+    ASSERT_EQ(app->settings.highScores[1].entries().size(), 1u);
+    EXPECT_EQ(app->settings.highScores[1].entries()[0].score, 4321);
 }
 
 TEST_F(MenuDialogs, EveryDialogKindOpensOnlyOnce) {
@@ -166,35 +183,128 @@ TEST_F(MenuDialogs, EveryDialogKindOpensOnlyOnce) {
     EXPECT_EQ(window->dialogs().size(), 5u);
 }
 
-TEST_F(MenuDialogs, TheSavedGameComesBackOnceAtItsLevelBeginning) {
+TEST_F(MenuDialogs, TheSavedGameSurvivesACrashAndGoesWithItsGame) {
+    app->autosave = true;
+    const std::string saved = app->files.path(UserFile::SavedGame);
+    {
+        MainMenuView menu(*window, *app);
+        window->pushView(&menu);
+        menu.onCommand(&menu.button(MainMenuView::kNewGame2));
+        GameFlow& flow = menu.currentGame()->flow();
+        flow.score = 5000;
+        flow.loadLevel(1);  // a new level begins with 5000 points: kept on disk at once
+        window->tick(30);
+        flow.score = 5600;
+        window->removeView(menu.currentGame());
+        window->removeView(&menu);
+        // The program dies here: no exit, no saveGame.
+    }
+    // Every later start offers the game at the beginning of its level, until it ends.
+    for (int start = 0; start < 2; ++start) {
+        app->settings.m_level_set = 0;
+        MainMenuView menu(*window, *app);
+        menu.loadGame();
+        ASSERT_NE(menu.currentGame(), nullptr) << "start " << start;
+        EXPECT_EQ(menu.levelSet(), 1);
+        EXPECT_EQ(menu.currentGame()->flow().score, 5000);
+        EXPECT_TRUE(std::filesystem::exists(saved));
+    }
+    MainMenuView menu(*window, *app);
+    window->pushView(&menu);
+    menu.loadGame();
+    menu.onCommand(&menu.button(MainMenuView::kContinue));
+    menu.currentGame()->flow().m_is_game_over = true;
+    window->tick(30);
+    window->tick(30);
+    EXPECT_EQ(menu.currentGame(), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(saved)) << "an ended game is offered again";
+    window->removeView(&menu);
+}
+
+TEST_F(MenuDialogs, ANewGameWithoutAutosaveReplacesTheSavedOne) {
+    app->autosave = true;
+    {
+        MainMenuView menu(*window, *app);
+        menu.onCommand(&menu.button(MainMenuView::kNewGame1));
+        menu.saveGame();
+        window->removeView(menu.currentGame());
+    }
+    ASSERT_TRUE(std::filesystem::exists(app->files.path(UserFile::SavedGame)));
+    app->autosave = false;
+    MainMenuView menu(*window, *app);
+    menu.loadGame();
+    ASSERT_NE(menu.currentGame(), nullptr);
+    window->pushView(&menu);
+    menu.onCommand(&menu.button(MainMenuView::kNewGame2));
+    window->target()->onKeyDown(13);  // "Start New Game?" yes
+    window->tick(30);
+    EXPECT_FALSE(std::filesystem::exists(app->files.path(UserFile::SavedGame)));
+    window->removeView(menu.currentGame());
+    window->removeView(&menu);
+}
+
+TEST_F(MenuDialogs, ADamagedSettingsFileNeverCostsTheSavedGame) {
     app->autosave = true;
     {
         MainMenuView menu(*window, *app);
         menu.onCommand(&menu.button(MainMenuView::kNewGame2));
         GameFlow& flow = menu.currentGame()->flow();
-        flow.score = 5000;
-        flow.loadLevel(1);  // the level begins with 5000 points
-        flow.score = 5600;
+        flow.score = 7000;
+        flow.loadLevel(3);
         menu.saveGame();
+        window->removeView(menu.currentGame());
     }
-    ASSERT_TRUE(std::filesystem::exists(MainMenuView::kSavePath));
-    app->settings.m_level_set = 0;
+    test::writeFile(app->files.path(UserFile::Settings),
+                    "\x05"
+                    "damaged");
+    App restarted("none.pk");
+    restarted.loadSettings();
+    ASSERT_TRUE(restarted.settingsDamaged);
+    ASSERT_FALSE(restarted.autosave);
+    {
+        MainMenuView menu(*window, restarted);
+        menu.loadGame();
+        ASSERT_NE(menu.currentGame(), nullptr);
+        menu.saveGame();  // the exit of the run with defaults standing in
+    }
     MainMenuView menu(*window, *app);
     menu.loadGame();
     ASSERT_NE(menu.currentGame(), nullptr);
-    EXPECT_EQ(menu.levelSet(), 1);
-    EXPECT_EQ(app->settings.m_level_set, 1);
-    EXPECT_EQ(menu.currentGame()->flow().score, 5000);
-    EXPECT_FALSE(std::filesystem::exists(MainMenuView::kSavePath));
-    MainMenuView third(*window, *app);
-    third.loadGame();
-    EXPECT_EQ(third.currentGame(), nullptr);
+    EXPECT_EQ(menu.currentGame()->flow().m_level_current, 3);
+    EXPECT_EQ(menu.currentGame()->flow().score, 7000);
+}
+
+TEST_F(MenuDialogs, ADamagedSavedGameIsNotOfferedAndIsKeptAside) {
+    const std::string saved = app->files.path(UserFile::SavedGame);
+    test::writeFile(saved, "\x02no game in here");
+    MainMenuView menu(*window, *app);
+    menu.loadGame();
+    EXPECT_EQ(menu.currentGame(), nullptr);
+    testing::internal::CaptureStderr();
+    menu.saveGame();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(std::filesystem::exists(saved));
+    EXPECT_EQ(test::readFile(saved + ".damaged"), "\x02no game in here");
+    EXPECT_NE(said.find("kept as data/save.sav.damaged"), std::string::npos) << said;
 }
 
 TEST_F(MenuDialogs, NoGameLeavesNoSavedGame) {
     MainMenuView menu(*window, *app);
     menu.saveGame();
-    EXPECT_FALSE(std::filesystem::exists(MainMenuView::kSavePath));
+    EXPECT_FALSE(std::filesystem::exists(app->files.path(UserFile::SavedGame)));
+}
+
+TEST_F(MenuDialogs, LayoutNumbersFarOffAnyScreenAreHeldWithinReach) {
+    app->menuTable.set("m_nd_x", "2147483647");
+    app->menuTable.set("m_nd_y", "-2147483648");
+    app->menuTable.set("m_ngd_ok_btnx", "1e38");
+    NewGameDialog dialog(*window, *app);
+    placeDialog(dialog, *app, "nd");
+    EXPECT_EQ(dialog.panelX, static_cast<float>(kMaxLayoutUnits));
+    EXPECT_EQ(dialog.panelY, static_cast<float>(-kMaxLayoutUnits));
+    // The mouse maps into the panel, and hit tests convert positions, without overflowing.
+    EXPECT_EQ(dialog.mapToPanel(0, 0).x, -kMaxLayoutUnits);
+    dialog.onMouseMove(32767, -32768, 0);
 }
 
 }  // namespace

@@ -56,6 +56,15 @@ TEST_F(SpriteLoading, AGridOfZeroOrLessCountsAsOne) {
     EXPECT_EQ(sprite.frames, 1);
     EXPECT_FLOAT_EQ(sprite.frameWidth, 64.0f);
     EXPECT_FLOAT_EQ(sprite.frameHeight, 32.0f);
+
+    // No more cells than the widest texture has pixels: a cycle of frames fits the clock.
+    Sprite huge = load("file_name dat/sheet.tga groups 2147483647 frames 99999999999");
+    EXPECT_EQ(huge.groups, Sprite::kMaxCells);
+    EXPECT_EQ(huge.frames, Sprite::kMaxCells);
+    huge.setFrameTime(199);
+    huge.reverse = true;
+    huge.animate(30);
+    EXPECT_EQ(huge.frame, Sprite::kMaxCells - 1);
 }
 
 TEST_F(SpriteLoading, AMissingPictureLeavesAUsableSprite) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace glint {
 namespace {
 
@@ -30,6 +32,12 @@ TEST(WindowPlacement, AWindowEntirelyOffTheDesktopIsBroughtBack) {
     EXPECT_EQ(place(-5000, 0).x, 0);
     EXPECT_EQ(place(0, -900).y, 0);
     EXPECT_EQ(place(0, 5000).y, 424);
+    // The ends of int, as a damaged settings file may hold them, without overflowing.
+    EXPECT_EQ(place(INT_MAX, 0).x, 480);
+    EXPECT_EQ(place(INT_MIN, 0).x, 0);
+    EXPECT_EQ(place(0, INT_MAX).y, 424);
+    EXPECT_EQ(place(0, INT_MIN).y, 0);
+    EXPECT_EQ(placeWindow(WindowGeometry{INT_MAX, INT_MIN, 800, 600}, platform::Rect{}).x, 1 << 20);
 }
 
 TEST(WindowPlacement, ImpossibleSizesOpenEightHundredBySixHundred) {

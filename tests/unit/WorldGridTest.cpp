@@ -113,17 +113,38 @@ TEST_F(WorldGrid, TheLastMapByteIsByte724) {
     EXPECT_EQ(interiorTiles(), 32);
 }
 
-TEST_F(WorldGrid, TwoByteLineEndsShiftEachLaterLineByAColumn) {
-    const std::string line = "T" + std::string(31, '.') + "\r\n";
+TEST_F(WorldGrid, CrLfLineEndsReadAsTheirLfTwin) {
     std::string text;
     for (int r = 0; r < 22; ++r) {
-        text += line;
+        text += "T" + std::string(30, '.') + (r == 5 ? "!" : "*") + "\r\n";
     }
     startWithFile(text, false);
-    EXPECT_EQ(kindAt(1, 0), TileKind::Brick);
-    EXPECT_TRUE(emptyAt(1, 1));
-    EXPECT_EQ(kindAt(2, 1), TileKind::Brick);
-    EXPECT_EQ(kindAt(3, 2), TileKind::Brick);
+    for (int r = 0; r < 22; ++r) {
+        EXPECT_EQ(kindAt(1, r), TileKind::Brick) << "row " << r;
+        EXPECT_TRUE(emptyAt(2, r)) << "row " << r;
+    }
+    EXPECT_EQ(kindAt(32, 21), TileKind::Gold);
+    EXPECT_FLOAT_EQ(grid().playerStart.x, columnX(32));
+    EXPECT_FLOAT_EQ(grid().playerStart.y, rowY(5));
+}
+
+TEST_F(WorldGrid, WithoutAStartThePlayerStandsInTheLowestFreeCellOnFirmGround) {
+    testing::internal::CaptureStderr();
+    // Row 21 is full; in row 20 an enemy stands at column 3 on the only brick; row 18 has a
+    // solid block under column 5.
+    start({"....M", ".....", "..$..", "TTTTTTTTTTTTTTTTTTTTTTTTTTTTTTTT"}, true);
+    std::string said = testing::internal::GetCapturedStderr();
+    // The lowest free cell with firm ground: row 20, column 1 (row 21 is all bricks).
+    EXPECT_FLOAT_EQ(grid().playerStart.x, columnX(1));
+    EXPECT_FLOAT_EQ(grid().playerStart.y, rowY(20));
+    EXPECT_NE(said.find("has no player start ('!'): the player starts in column 1, row 20"),
+              std::string::npos)
+        << said;
+    // A grid with no free cell at all still starts the player inside it.
+    testing::internal::CaptureStderr();
+    start(std::vector<std::string>(22, std::string(32, 'M')), false);
+    testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(grid().inBounds(playerCell()));
 }
 
 TEST_F(WorldGrid, EveryCharacterMakesItsTileAndTheLastPlayerStartWins) {

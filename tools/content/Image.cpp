@@ -102,6 +102,16 @@ Image Image::flippedHorizontally() const {
     return out;
 }
 
+Image Image::enlarged(int factor) const {
+    Image out(width_ * factor, height_ * factor);
+    for (int y = 0; y < out.height_; ++y) {
+        for (int x = 0; x < out.width_; ++x) {
+            out.at(x, y) = at(x / factor, y / factor);
+        }
+    }
+    return out;
+}
+
 Color Image::sample(float x, float y) const {
     if (empty()) {
         return {0, 0, 0, 0};

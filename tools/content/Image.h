@@ -57,6 +57,8 @@ public:
     Image flippedVertically() const;
     // Left and right exchanged.
     Image flippedHorizontally() const;
+    // Every pixel repeated as a square of factor x factor pixels (factor at least 1).
+    Image enlarged(int factor) const;
 
     // Bilinear sample at a point given in pixel units (pixel centres at +0.5), edges clamped.
     Color sample(float x, float y) const;

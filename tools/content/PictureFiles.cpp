@@ -1,4 +1,5 @@
-// TGA written by hand, JPEG through libjpeg; both read back for checks and previews.
+// TGA written by hand, JPEG through libjpeg, PNG through libpng; all read back for checks and
+// previews.
 #include "PictureFiles.h"
 
 #include <csetjmp>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include <jpeglib.h>
+#include <png.h>
 
 namespace glint::content {
 
@@ -248,6 +250,57 @@ std::optional<Image> readJpeg(const std::string& path, std::string& error) {
                 pixels.data() + (static_cast<std::size_t>(y) * width + x) * components;
             image.at(x, y) =
                 components >= 3 ? Rgba{p[0], p[1], p[2], 255} : Rgba{p[0], p[0], p[0], 255};
+        }
+    }
+    return image;
+}
+
+bool writePng(const std::string& path, const Image& image, std::string& error) {
+    if (image.empty() || !makeParentDirectories(path, error)) {
+        if (error.empty()) {
+            error = path + ": an empty picture";
+        }
+        return false;
+    }
+    std::vector<std::uint8_t> rgba;
+    rgba.reserve(image.pixels().size() * 4);
+    for (const Rgba& p : image.pixels()) {
+        rgba.insert(rgba.end(), {p.r, p.g, p.b, p.a});
+    }
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    png.width = static_cast<png_uint_32>(image.width());
+    png.height = static_cast<png_uint_32>(image.height());
+    png.format = PNG_FORMAT_RGBA;
+    if (png_image_write_to_file(&png, path.c_str(), 0, rgba.data(), 0, nullptr) == 0) {
+        error = path + ": " + png.message;
+        png_image_free(&png);
+        return false;
+    }
+    return true;
+}
+
+std::optional<Image> readPng(const std::string& path, std::string& error) {
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&png, path.c_str()) == 0) {
+        error = path + ": " + png.message;
+        png_image_free(&png);
+        return std::nullopt;
+    }
+    png.format = PNG_FORMAT_RGBA;
+    std::vector<std::uint8_t> rgba(PNG_IMAGE_SIZE(png));
+    if (png_image_finish_read(&png, nullptr, rgba.data(), 0, nullptr) == 0) {
+        error = path + ": " + png.message;
+        png_image_free(&png);
+        return std::nullopt;
+    }
+    Image image(static_cast<int>(png.width), static_cast<int>(png.height));
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const std::uint8_t* p =
+                rgba.data() + (static_cast<std::size_t>(y) * image.width() + x) * 4;
+            image.at(x, y) = {p[0], p[1], p[2], p[3]};
         }
     }
     return image;

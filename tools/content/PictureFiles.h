@@ -1,4 +1,5 @@
-// Writing and reading the picture files the game loads: uncompressed TGA and JPEG.
+// Writing and reading picture files: the uncompressed TGA and the JPEG the game loads, and PNG
+// for the desktop's icons.
 #pragma once
 
 #include <optional>
@@ -23,6 +24,12 @@ bool writeJpeg(const std::string& path, const Image& image, int quality, std::st
 
 // Reads a JPEG of one or three components into a picture with row 0 at the top.
 std::optional<Image> readJpeg(const std::string& path, std::string& error);
+
+// Writes a PNG through libpng: eight bits a channel, with alpha, top row first.
+bool writePng(const std::string& path, const Image& image, std::string& error);
+
+// Reads any PNG libpng understands into a picture with alpha, row 0 at the top.
+std::optional<Image> readPng(const std::string& path, std::string& error);
 
 // Creates the parent directories of path.
 bool makeParentDirectories(const std::string& path, std::string& error);

@@ -1,11 +1,13 @@
 // glint-content: turns the readable sources in assets/ into the files the game reads.
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "FigureSource.h"
 #include "FontPicture.h"
+#include "IconSource.h"
 #include "PictureFiles.h"
 #include "Pictures.h"
 #include "Preview.h"
@@ -30,12 +32,30 @@ constexpr const char* kUsage =
     "  sounds RECIPE OUTDIR             the sound effects as WAVE files\n"
     "  table SOURCE OUT                 a checked copy of a key/value table\n"
     "  help SOURCE OUT                  the help text with CR LF line ends\n"
-    "  preview CONTENTDIR OUTDIR        pictures of the content as the game draws it\n";
+    "  preview CONTENTDIR OUTDIR        pictures of the content as the game draws it\n"
+    "  icon SOURCE SIZE OUT             the icon SIZE pixels square, as a .tga (32-bit) or .png\n";
 
 // A source's path from "assets/" on, so that generated files do not name the build machine.
 std::string sourceName(const std::string& path) {
     const std::size_t at = path.rfind("assets/");
     return at == std::string::npos ? path : path.substr(at);
+}
+
+bool writeIcon(const std::string& source, const std::string& sizeText, const std::string& out,
+               std::string& error) {
+    const int size = toInteger(sizeText, "the icon size");
+    std::optional<Image> icon = iconAtSize(readIconSource(source), size, error);
+    if (!icon) {
+        return false;
+    }
+    if (out.ends_with(".png")) {
+        return writePng(out, *icon, error);
+    }
+    if (out.ends_with(".tga")) {
+        return writeTga(out, *icon, 32, error);
+    }
+    error = out + ": an icon is written as .png or .tga";
+    return false;
 }
 
 int run(const std::vector<std::string>& args) {
@@ -92,6 +112,8 @@ int run(const std::vector<std::string>& args) {
         ok = need(2) && writeHelpText(args[1], args[2], error);
     } else if (cmd == "preview") {
         ok = need(2) && writePreviews(args[1], args[2], error);
+    } else if (cmd == "icon") {
+        ok = need(3) && writeIcon(args[1], args[2], args[3], error);
     } else {
         std::fputs(kUsage, stderr);
         return 2;

@@ -58,6 +58,11 @@ bool KeyScript::parse(std::string_view text, std::string& error) {
             error = "line " + std::to_string(number) + ": no keys (write - for none)";
             return false;
         }
+        if (run.count > kMaxTicks - total_) {
+            error = "line " + std::to_string(number) + ": the script would run longer than " +
+                    std::to_string(kMaxTicks) + " ticks";
+            return false;
+        }
         total_ += run.count;
         runs_.push_back(std::move(run));
     }

@@ -17,6 +17,10 @@ namespace glint::tool {
 // "-" for none; "#" starts a comment. After the last line no key is held.
 class KeyScript {
 public:
+    // A script longer than this (about 950 years of play) is refused, so that its length and
+    // the ticks counted against it never overflow.
+    static constexpr long long kMaxTicks = 1'000'000'000'000LL;
+
     // False, with the line and the reason in error, when the text is not a key script.
     bool parse(std::string_view text, std::string& error);
 

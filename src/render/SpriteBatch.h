@@ -1,0 +1,40 @@
+// Many sprites of a few sheets drawn together: each sheet's frames go to the renderer in one
+// vertex-array draw instead of one quad call each, which is most of a frame's cost on a
+// software renderer.
+#pragma once
+
+#include <vector>
+
+#include "render/Sprite.h"
+
+namespace glint {
+
+class SpriteBatch {
+public:
+    // Adds the sprite's current frame (nothing when it is not visible), exactly as
+    // Sprite::draw would draw it. Sprites of one sheet and one blend flag are drawn together,
+    // in the order they were added; sheets in the order they first appeared. So the sprites of
+    // one batch must not overlap across sheets (tiles of a level never do).
+    void add(const Sprite& sprite);
+    // Draws and forgets everything added, in the current colour and matrices. Leaves blending
+    // off and texturing on, as Sprite::draw does. fullSizeOnly: every sprite is drawn at least
+    // at its sheet's own size, so its sheet need not choose among its smaller levels
+    // (Texture::sampleFullSizeOnly).
+    void draw(bool fullSizeOnly = false);
+    bool empty() const;
+
+private:
+    struct Run {
+        Texture* texture = nullptr;
+        bool blended = false;
+        std::vector<float> vertices;  // x, y, z, s, t per corner, four corners a frame
+    };
+    // Kept from draw to draw with their storage; a run with nothing added is skipped.
+    std::vector<Run> runs_;
+};
+
+// The four corners of a sprite's current frame: x, y, z, s, t each, in the order Sprite::draw
+// sends them (top left, top right, bottom right, bottom left).
+void appendFrameCorners(const Sprite& sprite, std::vector<float>& vertices);
+
+}  // namespace glint
