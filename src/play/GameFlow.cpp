@@ -21,6 +21,23 @@ namespace {
 
 constexpr const char* kGameOver = "Game Over";
 
+// How the cells' sheets (frames of 32 texels drawn 25 units wide) may be sampled in a window
+// of this size: at their full size when a cell is at least 25 pixels (no smaller level is ever
+// chosen), and also clamped to their edge texels when, besides, cells lie on whole pixels and
+// are at most 32 pixels (every pixel centre then samples at least half a texel inside).
+Texture::Sampling cellSampling(int windowWidth, int windowHeight) {
+    const float scaleX = static_cast<float>(windowWidth) / 800.0f;
+    const float scaleY = static_cast<float>(windowHeight) / 600.0f;
+    if (std::min(scaleX, scaleY) < 1.0f) {
+        return Texture::Sampling::AsLoaded;
+    }
+    auto inside = [](int pixels, int units) {
+        return (pixels * 25) % units == 0 && pixels * 25 <= units * 32;
+    };
+    return inside(windowWidth, 800) && inside(windowHeight, 600) ? Texture::Sampling::FullSizeInside
+                                                                 : Texture::Sampling::FullSize;
+}
+
 // The playfield's 32 x 22 cells span (0, 0) to (800, 550): the tilt turns it about its middle.
 constexpr float kPlayfieldCentreX = 400.0f;
 constexpr float kPlayfieldCentreY = 275.0f;
@@ -240,7 +257,7 @@ void GameFlow::load(const ParamTable& table) {
     loadLevel(m_level_current);
 }
 
-void GameFlow::draw(float windowScale) const {
+void GameFlow::draw(int windowWidth, int windowHeight) const {
     // Tilted, the playfield turns about its own centre line, and its depth reaches up to half
     // its height either way: the screen's depth range of -50 to 50 would clip most of it away.
     // So it is drawn in a deeper range of its own, and the overlays above it start from a clean
@@ -261,9 +278,8 @@ void GameFlow::draw(float windowScale) const {
     glRotatef(m_alpha, 1.0f, 0.0f, 0.0f);
     glTranslatef(-kPlayfieldCentreX, -kPlayfieldCentreY, 0.0f);
     if (!m_is_game_over) {
-        // The cells' pictures are drawn at least at their own size whenever the window is no
-        // smaller than the logical screen and the playfield lies flat.
-        grid_->draw(!tilted && windowScale >= 1.0f);
+        grid_->draw(!tilted,
+                    tilted ? Texture::Sampling::AsLoaded : cellSampling(windowWidth, windowHeight));
         // All enemies share the figure's sheet and tint: one draw, in their order.
         for (const auto& enemy : enemies_) {
             figures_.add(enemy->sprite);

@@ -56,8 +56,9 @@ public:
     // One game tick of ms (30): tilt keys, points, grid, then the reveal, the transition, the
     // death countdown or play, then completion and extra lives.
     void tick(int ms);
-    // windowScale: window pixels per logical unit (the smaller of the two directions).
-    void draw(float windowScale = 1.0f) const;
+    // windowWidth, windowHeight: the window's size in pixels, over which the 800 x 600 logical
+    // screen is stretched.
+    void draw(int windowWidth = 800, int windowHeight = 600) const;
 
     // A single chosen or random level, from the custom-game choice in the game settings.
     void startCustomGame();

@@ -42,8 +42,7 @@ void GameView::draw() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_ALPHA_TEST);
     glEnable(GL_DEPTH_TEST);
-    flow_->draw(std::min(static_cast<float>(window_.width) / 800.0f,
-                         static_cast<float>(window_.height) / 600.0f));
+    flow_->draw(window_.width, window_.height);
     View::draw();
 }
 

@@ -116,6 +116,9 @@ void MainMenuView::activate() {
 }
 
 void MainMenuView::draw() {
+    // Before the widgets draw and note what they showed, so that the picture noted as on
+    // screen is the one drawn.
+    buttons_[kContinue]->visible = game_ != nullptr;
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Upright, behind everything.
@@ -124,7 +127,6 @@ void MainMenuView::draw() {
                     -10.0f);
     drawShadowedText(app_.catalogue->font(), kTitle, 40.0f, 10.0f, 50.0f);
     View::draw();
-    buttons_[kContinue]->visible = game_ != nullptr;
 }
 
 void MainMenuView::onKeyDown(int key) {
