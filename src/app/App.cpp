@@ -269,6 +269,11 @@ void App::handleMessage(const platform::Message& message) {
                 top->onLButtonUp(x, y, message.wParam);
             }
             break;
+        case MessageType::PadButtonDown:
+            if (top != nullptr) {
+                navigate(*top, static_cast<int>(message.wParam));
+            }
+            break;
         case MessageType::RButtonUp:
             if (top != nullptr) {
                 top->onRButtonUp(x, y, message.wParam);
@@ -277,9 +282,45 @@ void App::handleMessage(const platform::Message& message) {
     }
 }
 
+void App::navigate(View& view, int input) {
+    namespace pad = platform::pad;
+    if (view.playsGame()) {
+        if (input == settings.m_pad_menu) {
+            view.onNavigate(Navigation::Back);
+        }
+        return;
+    }
+    switch (input) {
+        case pad::kDpadUp:
+        case pad::kStickUp:
+            view.onNavigate(Navigation::Up);
+            return;
+        case pad::kDpadDown:
+        case pad::kStickDown:
+            view.onNavigate(Navigation::Down);
+            return;
+        case pad::kDpadLeft:
+        case pad::kStickLeft:
+            view.onNavigate(Navigation::Left);
+            return;
+        case pad::kDpadRight:
+        case pad::kStickRight:
+            view.onNavigate(Navigation::Right);
+            return;
+        default:
+            break;
+    }
+    if (input == settings.m_pad_accept || input == settings.m_pad_menu) {
+        view.onNavigate(Navigation::Activate);
+    } else if (input == settings.m_pad_cancel) {
+        view.onNavigate(Navigation::Back);
+    }
+}
+
 void App::frameStep() {
     inFrame.store(true, std::memory_order_release);
     const auto start = FrameStats::Clock::now();
+    platform::driveVirtualPad();
     mainWindow->tick(kFrameMs);
     // A picture already on screen is not drawn again: on a software renderer every frame
     // costs, and a still menu would otherwise cost as much as a game.
@@ -304,6 +345,10 @@ int runProgram() {
     if (!platform::startVideo(error)) {
         std::fprintf(stderr, "glint: cannot start the display: %s\n", error.c_str());
         return 1;
+    }
+    if (!platform::startGamepads(error)) {
+        // The keyboard still plays.
+        std::fprintf(stderr, "glint: no game controllers: %s\n", error.c_str());
     }
     int status = 0;
     {

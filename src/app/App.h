@@ -12,13 +12,16 @@
 #include "input/KeyboardInput.h"
 #include "pack/DataPack.h"
 #include "pack/ParamTable.h"
+#include "platform/Gamepads.h"
 #include "platform/Messages.h"
 #include "play/GameSettings.h"
+#include "play/PlayerControls.h"
 #include "render/Camera.h"
 
 namespace glint {
 
 class MainWindow;
+class View;
 
 class App {
 public:
@@ -69,6 +72,10 @@ public:
     ParamTable menuTable;
     std::unique_ptr<AssetCatalogue> catalogue;
     KeyboardInput keyboard;
+    // Game controllers, read by the controls once the window exists.
+    platform::Gamepads gamepads;
+    // What the player holds in each game tick, from the keyboard and the controllers.
+    PlayerControls controls;
     int backKey = platform::vk::kEscape;
     int minimizeKey = platform::vk::kReturn;
     bool autosave = false;
@@ -84,6 +91,11 @@ public:
     std::unique_ptr<MainWindow> mainWindow;
 
 private:
+    // A controller's button pressed while view is on top: in play only the menu button (back
+    // to the menu); in the menus the directions move the focus, accept or the menu button
+    // activates it, cancel acts as Escape.
+    void navigate(View& view, int input);
+
     // Kept and printed at exit when GLINT_FRAME_STATS is set.
     bool keepFrameStats_ = false;
     // GLINT_DRAW_EVERY_STEP: draw even a picture that cannot have changed (to compare).

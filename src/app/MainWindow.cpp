@@ -47,6 +47,7 @@ bool MainWindow::create(const std::string& title, int x_, int y_, int width_, in
     timer_.start(App::kFrameMs, inFrameFlag());
     if (app_ != nullptr) {
         app_->keyboard.attach(window_);
+        app_->controls.attachPads(&app_->gamepads);
     }
     return true;
 }
@@ -69,6 +70,7 @@ void MainWindow::showIcon() {
 void MainWindow::destroy() {
     if (app_ != nullptr) {
         app_->keyboard.detach();
+        app_->controls.attachPads(nullptr);
     }
     timer_.stop();
     Texture::setUploadEnabled(false);

@@ -3,6 +3,7 @@
 #include "app/View.h"
 
 #include "app/MainWindow.h"
+#include "platform/Messages.h"
 #include "ui/Widget.h"
 
 namespace glint {
@@ -58,6 +59,12 @@ void View::onKeyDown(int key) {
 void View::onChar(int character, int repeat) {
     for (Widget* widget : widgets_) {
         widget->onChar(character, repeat);
+    }
+}
+
+void View::onNavigate(Navigation navigation) {
+    if (navigation == Navigation::Back) {
+        onKeyDown(platform::vk::kEscape);
     }
 }
 

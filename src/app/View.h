@@ -12,6 +12,8 @@ namespace glint {
 class MainWindow;
 class Widget;
 
+enum class Navigation { Up, Down, Left, Right, Next, Previous, Activate, Back };
+
 class View {
 public:
     explicit View(MainWindow& window) : window_(window) {}
@@ -27,6 +29,12 @@ public:
     virtual void activate();
     virtual void onKeyDown(int key);
     virtual void onChar(int character, int repeat);
+    // A move of the focus or an action on it, from the keyboard (Tab, Shift+Tab, Space) or a
+    // controller; Back acts exactly as Escape does in that view.
+    virtual void onNavigate(Navigation navigation);
+    // Whether the view is a game in play, which reads the controllers itself each tick: only
+    // the controller's menu button reaches it as a message.
+    virtual bool playsGame() const { return false; }
     // A drag step first; then the widgets in order until one claims the move.
     virtual void onMouseMove(int x, int y, std::uint64_t flags);
     virtual void onLButtonUp(int x, int y, std::uint64_t flags);

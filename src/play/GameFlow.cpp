@@ -136,12 +136,12 @@ void GameFlow::startTransition(const char* message) {
 }
 
 void GameFlow::tick(int ms) {
-    KeyboardInput& keyboard = app_.keyboard;
-    keyboard.poll();
-    if (keyboard.isKeyDown(kKeyZ)) {
+    PlayerControls& controls = app_.controls;
+    controls.hold(controls.poll(app_.keyboard, app_.settings, ms));
+    if (controls.isHeld(action::kTiltBack)) {
         m_alpha -= 1.0f;
     }
-    if (keyboard.isKeyDown(kKeyC)) {
+    if (controls.isHeld(action::kTiltForward)) {
         m_alpha += 1.0f;
     }
     const int perLife = app_.settings.m_lives_per_score;

@@ -32,6 +32,7 @@ public:
     void onCloseRequest() override;
     // The playfield moves (figures, lights, holes, overlays): it is drawn every step.
     bool wantsRedraw() const override { return true; }
+    bool playsGame() const override { return true; }
 
     void saveGame(ParamTable& table) { flow_->save(table); }
     void loadGame(const ParamTable& table) { flow_->load(table); }
