@@ -177,6 +177,7 @@ void MainWindow::removeView(View* view) {
 }
 
 void MainWindow::tick(int ms) {
+    ++steps_;
     if (closeRequested_) {
         closeRequested_ = false;
         closeTop(true);

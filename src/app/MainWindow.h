@@ -107,6 +107,10 @@ public:
     int savedX = 0;
     int savedY = 0;
 
+    // How many frame steps the window has taken: a view that was not updated in some of them
+    // can tell how long it waited.
+    std::uint64_t steps() const { return steps_; }
+
 private:
     void noteRestoredRect() const;
     // Gives the window the game's icon from the data pack, when the pack has one.
@@ -124,6 +128,7 @@ private:
     bool notifyPending_ = false;
     bool closeRequested_ = false;
     bool invalidated_ = true;
+    std::uint64_t steps_ = 0;
     mutable platform::Rect restoredRect_;
 };
 

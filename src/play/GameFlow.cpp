@@ -136,8 +136,12 @@ void GameFlow::startTransition(const char* message) {
 }
 
 void GameFlow::tick(int ms) {
+    tick(ms, app_.controls.poll(app_.keyboard, app_.settings, ms));
+}
+
+void GameFlow::tick(int ms, Actions actions) {
     PlayerControls& controls = app_.controls;
-    controls.hold(controls.poll(app_.keyboard, app_.settings, ms));
+    controls.hold(actions);
     if (controls.isHeld(action::kTiltBack)) {
         m_alpha -= 1.0f;
     }

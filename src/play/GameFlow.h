@@ -12,6 +12,7 @@
 #include "play/Hud.h"
 #include "play/LevelReveal.h"
 #include "play/LevelTransition.h"
+#include "play/PlayerControls.h"
 #include "render/SpriteBatch.h"
 #include "world/Actor.h"
 #include "world/Enemy.h"
@@ -56,6 +57,9 @@ public:
     // One game tick of ms (30): tilt keys, points, grid, then the reveal, the transition, the
     // death countdown or play, then completion and extra lives.
     void tick(int ms);
+    // The same tick with the actions held given (a replay), instead of read from the player's
+    // keyboard and controllers.
+    void tick(int ms, Actions actions);
     // windowWidth, windowHeight: the window's size in pixels, over which the 800 x 600 logical
     // screen is stretched.
     void draw(int windowWidth = 800, int windowHeight = 600) const;
