@@ -129,6 +129,12 @@ void GameView::onKeyDown(int key) {
     View::onKeyDown(key);
 }
 
+void GameView::onNavigate(Navigation navigation) {
+    if (navigation == Navigation::Back) {
+        onKeyDown(app_.backKey);
+    }
+}
+
 platform::Point GameView::toScreen(int x, int y) const {
     return startDelay <= 0 ? window_.toLogical(x, y, 800, 600) : platform::Point{x, y};
 }

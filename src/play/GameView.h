@@ -33,6 +33,9 @@ public:
     void activate() override { startDelay = kStartDelayMs; }
     // Escape leaves the game (kept as it is); Enter minimizes the window and leaves it too.
     void onKeyDown(int key) override;
+    // Only Back means anything here (as Escape does): in a game the directions and the buttons
+    // are the game's own.
+    void onNavigate(Navigation navigation) override;
     void onLButtonUp(int x, int y, std::uint64_t flags) override;
     void onRButtonUp(int x, int y, std::uint64_t flags) override;
     void onCloseRequest() override;
