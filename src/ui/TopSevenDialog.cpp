@@ -35,8 +35,12 @@ bool ScoreRow::onLButtonDown(int px, int py, std::uint64_t /*flags*/) {
     return true;
 }
 
+void ScoreRow::trigger() {
+    owner_->onCommand(this);
+}
+
 void ScoreRow::draw() {
-    if (state != 2) {
+    if (state != 2 && !showsFocus()) {
         return;
     }
     glDisable(GL_TEXTURE_2D);

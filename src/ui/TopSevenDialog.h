@@ -21,6 +21,8 @@ public:
     bool onLButtonDown(int px, int py, std::uint64_t flags) override;
     void reset() override { state = 1; }
     void draw() override;
+    bool canFocus() const override { return true; }
+    void trigger() override;
 
     const int entry;
 };
