@@ -37,13 +37,14 @@ void GameView::update(int ms) {
 }
 
 void GameView::draw() {
-    setupProjection(window_.width, window_.height);
+    window_.setUpProjection();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_ALPHA_TEST);
     glEnable(GL_DEPTH_TEST);
-    flow_->draw(std::min(static_cast<float>(window_.width) / 800.0f,
-                         static_cast<float>(window_.height) / 600.0f));
+    const platform::Rect picture = window_.pictureRect();
+    flow_->draw(std::min(static_cast<float>(picture.width()) / 800.0f,
+                         static_cast<float>(picture.height()) / 600.0f));
     View::draw();
 }
 

@@ -84,7 +84,7 @@ platform::Point MainMenuView::toScreen(int x, int y) const {
 }
 
 void MainMenuView::setUpScreen() {
-    glViewport(0, 0, window_.width, window_.height);
+    window_.applyViewport();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0.0, app_.camera.width, app_.camera.height, 0.0, -50.0, 50.0);
@@ -116,6 +116,8 @@ void MainMenuView::activate() {
 }
 
 void MainMenuView::draw() {
+    // The window may have changed its size since (a desktop answers a full-screen request late).
+    window_.applyViewport();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Upright, behind everything.
@@ -210,21 +212,25 @@ void MainMenuView::onCommand(Widget* widget) {
         dialog->setReferenceSize(app_.camera.width, app_.camera.height);
         open(topSeven_, std::move(dialog));
     } else if (widget == buttons_[kFullScreen].get()) {
-        if (window_.fullScreen) {
-            window_.leaveFullScreen();
-            draggable = true;
-        } else if (window_.enterFullScreen(app_.camera.width, app_.camera.height)) {
-            draggable = false;
-        }
-        if (window_.platformWindow().exists()) {
-            setUpScreen();
-        }
+        toggleFullScreen();
     } else if (widget == buttons_[kMinimize].get()) {
         window_.minimizeWindow();
     } else if (widget == buttons_[kMakerLogo].get()) {
         if (!app_.makerPageAddress.empty()) {
             platform::openUrl(app_.makerPageAddress);
         }
+    }
+}
+
+void MainMenuView::toggleFullScreen() {
+    if (window_.fullScreen) {
+        window_.leaveFullScreen();
+        draggable = true;
+    } else if (window_.enterFullScreen(app_.camera.width, app_.camera.height)) {
+        draggable = false;
+    }
+    if (window_.platformWindow().exists()) {
+        setUpScreen();
     }
 }
 

@@ -48,6 +48,8 @@ public:
     // until a newer save replaces it, so a crash never loses it; a game that ends, or that a
     // new game replaces, is no longer offered. A damaged file is not offered.
     void loadGame();
+    // Switches between full screen and the window, as the full-screen button does.
+    void toggleFullScreen();
 
     GameView* currentGame() const { return game_.get(); }
     int levelSet() const { return levelSet_; }
