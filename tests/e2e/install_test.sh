@@ -43,6 +43,23 @@ if command -v groff >/dev/null; then
     done
 fi
 
+# The Debian package holds the same files under /usr and names the libraries it needs.
+cpack --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
+    { cat "$work/cpack.log"; fail "cpack"; }
+deb=$(ls "$work"/package/glint-seeker_*.deb 2>/dev/null | head -n 1)
+if [ -n "$deb" ]; then
+    contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
+    for file in "${expected[@]}"; do
+        grep -qx "./usr/$file" <<<"$contents" || fail "not in the package: /usr/$file"
+    done
+    depends=$(dpkg-deb -f "$deb" Depends)
+    for library in libsdl2 libjpeg libgl1; do
+        grep -q "$library" <<<"$depends" || fail "the package does not depend on $library: $depends"
+    done
+else
+    fail "no package made"
+fi
+
 # The command line of the installed program.
 glint=$root/bin/glint
 "$glint" --help >"$work/out" 2>"$work/err" && grep -q -- '--scale' "$work/out" ||
