@@ -36,12 +36,10 @@ appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml" >"$work/a
     { cat "$work/as.log"; fail "metadata refused"; }
 size=$(identify -format '%wx%h' "$root/share/icons/hicolor/48x48/apps/$id.png" 2>/dev/null)
 [ "$size" = 48x48 ] || fail "the 48 x 48 icon is $size"
-if command -v groff >/dev/null; then
-    for page in man6/glint.6 man1/glint-tool.1; do
-        warnings=$(groff -man -ww -z "$root/share/man/$page" 2>&1)
-        [ -z "$warnings" ] || fail "$page: $warnings"
-    done
-fi
+for page in man6/glint.6 man1/glint-tool.1; do
+    warnings=$(groff -man -ww -z "$root/share/man/$page" 2>&1)
+    [ -z "$warnings" ] || fail "$page: $warnings"
+done
 
 # The Debian package holds the same files under /usr and names the libraries it needs.
 cpack --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
