@@ -204,10 +204,14 @@ start_glint && {
 [ "$(setting "$config" x),$(setting "$config" y)" = 200,100 ] ||
     fail "leaving from full screen lost the window's place: $(setting "$config" x),$(setting "$config" y)"
 
-# Fourth run: desktop full screen chosen in the settings, from the menu's button and back.
+# Fourth run, every user file in a folder of the player's choice: desktop full screen chosen in
+# the settings there, from the menu's button and back.
+mine=$work/mine
+mkdir -p "$mine"
 printf 'm_window_width 800 m_window_height 600 x 200 y 100 m_fullscreen_mode 1\n' >"$work/stored.txt"
-"$tool" scramble qoz "$work/stored.txt" "$config"
-options=""
+"$tool" scramble qoz "$work/stored.txt" "$mine/dx.cfg"
+cp "$config" "$work/config-before"
+options="--data-dir $mine"
 start_glint && {
     fx=$(($(at m_mm_fullscreen_btnx) + 10))
     fy=$(($(at m_mm_fullscreen_btny) + 10))
@@ -223,7 +227,9 @@ start_glint && {
     import -window root "$shots/after-fullscreen.png"
     quit_by_keys
 }
-[ "$(setting "$config" m_fullscreen_mode)" = 1 ] || fail "m_fullscreen_mode not kept"
+[ "$(setting "$mine/dx.cfg" m_fullscreen_mode)" = 1 ] || fail "m_fullscreen_mode not kept"
+[ -f "$mine/scores1.tab" ] || fail "--data-dir: no scores in $mine"
+cmp -s "$config" "$work/config-before" || fail "--data-dir: the XDG settings were written"
 
 chmod -R u+w "$root"
 listing >"$work/after"
