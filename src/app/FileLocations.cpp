@@ -71,16 +71,10 @@ std::string findContentRoot(const std::string& executableDirectory) {
     if (holdsPack(executableDirectory)) {
         return executableDirectory;
     }
-    std::error_code ec;
-    const fs::path installed =
-        fs::weakly_canonical(fs::path(executableDirectory) / GLINT_DATA_FROM_BIN, ec);
-    if (!ec) {
-        const std::string root = installed.string() + "/";
-        if (holdsPack(root)) {
-            return root;
-        }
-    }
-    return {};
+    // The program's directory is its real one (links resolved), so ".." is the prefix.
+    const std::string root =
+        (fs::path(executableDirectory) / GLINT_DATA_FROM_BIN).lexically_normal().string() + "/";
+    return holdsPack(root) ? root : std::string();
 }
 
 FileLocations locateFiles(const std::string& executableDirectory, const std::string& dataDirectory,
