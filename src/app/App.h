@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/AssetCatalogue.h"
+#include "app/CommandLine.h"
 #include "app/FrameStats.h"
 #include "app/UserFiles.h"
 #include "audio/SoundEffects.h"
@@ -67,6 +68,15 @@ public:
     int windowHeight = 600;
     int windowX = 0;
     int windowY = 0;
+    // The window opens at this multiple of its width and height ("m_window_scale", 1 to 8).
+    int windowScale = 1;
+    // How full screen is made ("m_fullscreen_mode": 0 changes the display's mode, 1 covers the
+    // desktop).
+    int fullScreenMode = 0;
+    // For this run only, from the command line: a scale (0: the stored one), full screen from
+    // the start. Neither is saved.
+    int scaleForRun = 0;
+    bool startFullScreen = false;
     Camera camera;
     DataPack pack;
     ParamTable menuTable;
@@ -89,6 +99,8 @@ public:
     // The page the maker logo opens: this project's own README.
     std::string makerPageAddress;
     std::unique_ptr<MainWindow> mainWindow;
+    // A replay to play once the menu is up (glint --replay FILE).
+    std::string replayFile;
 
 private:
     // A controller's button pressed while view is on top: in play only the menu button (back
@@ -96,6 +108,11 @@ private:
     // activates it, cancel acts as Escape.
     void navigate(View& view, int input);
 
+    // Where the window was opened, and the stored position it was placed from.
+    int openedX_ = 0;
+    int openedY_ = 0;
+    int storedX_ = 0;
+    int storedY_ = 0;
     // Kept and printed at exit when GLINT_FRAME_STATS is set.
     bool keepFrameStats_ = false;
     // GLINT_DRAW_EVERY_STEP: draw even a picture that cannot have changed (to compare).
@@ -110,7 +127,8 @@ App* app();
 // posts no further step meanwhile.
 std::atomic<bool>& inFrameFlag();
 
-// Starts the platform, runs the application and stops the platform: what main does.
-int runProgram();
+// Reads the command line, finds the content and the user files' directories, starts the
+// platform, runs the application and stops the platform: what main does.
+int runProgram(int argc, char** argv);
 
 }  // namespace glint

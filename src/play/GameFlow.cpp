@@ -104,7 +104,7 @@ void GameFlow::loadLevel(int level) {
     }
     player_ = std::make_unique<Actor>(app_, *grid_, enemies_);
     for (const Vec3& start : withEnemies_ ? grid_->enemyStarts : std::vector<Vec3>{}) {
-        auto enemy = std::make_unique<Enemy>(app_, *grid_, *player_, enemies_);
+        auto enemy = std::make_unique<Enemy>(app_, *grid_, *player_, enemies_, enemyDepthCounter_);
         enemy->placeAt(start);
         enemies_.push_back(std::move(enemy));
     }

@@ -120,6 +120,9 @@ private:
     bool withEnemies_ = true;
     std::unique_ptr<LevelGrid> grid_;
     std::unique_ptr<Actor> player_;
+    // Every enemy alive in this game counts here (see Enemy): declared before them, it
+    // outlives them.
+    float enemyDepthCounter_ = 0.0f;
     EnemyList enemies_;
     std::unique_ptr<LevelReveal> reveal_;
     std::unique_ptr<LevelTransition> transition_;

@@ -104,12 +104,13 @@ void GameView::update(int ms) {
 }
 
 void GameView::draw() {
-    setupProjection(window_.width, window_.height);
+    window_.setUpProjection();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_ALPHA_TEST);
     glEnable(GL_DEPTH_TEST);
-    flow_->draw(window_.width, window_.height);
+    const platform::Rect picture = window_.pictureRect();
+    flow_->draw(picture.width(), picture.height());
     if (player_) {
         // Above the playfield, in the logical screen.
         const Font& font = app_.catalogue->font();

@@ -99,7 +99,7 @@ platform::Point MainMenuView::toScreen(int x, int y) const {
 }
 
 void MainMenuView::setUpScreen() {
-    glViewport(0, 0, window_.width, window_.height);
+    window_.applyViewport();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0.0, app_.camera.width, app_.camera.height, 0.0, -50.0, 50.0);
@@ -149,6 +149,8 @@ void MainMenuView::draw() {
     // Before the widgets draw and note what they showed, so that the picture noted as on
     // screen is the one drawn.
     buttons_[kContinue]->visible = game_ != nullptr;
+    // The window may have changed its size since (a desktop answers a full-screen request late).
+    window_.applyViewport();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Upright, behind everything.
@@ -239,21 +241,25 @@ void MainMenuView::onCommand(Widget* widget) {
     } else if (widget == buttons_[kTop7Set1].get() || widget == buttons_[kTop7Set2].get()) {
         openTopSeven(widget == buttons_[kTop7Set1].get() ? 0 : 1);
     } else if (widget == buttons_[kFullScreen].get()) {
-        if (window_.fullScreen) {
-            window_.leaveFullScreen();
-            draggable = true;
-        } else if (window_.enterFullScreen(app_.camera.width, app_.camera.height)) {
-            draggable = false;
-        }
-        if (window_.platformWindow().exists()) {
-            setUpScreen();
-        }
+        toggleFullScreen();
     } else if (widget == buttons_[kMinimize].get()) {
         window_.minimizeWindow();
     } else if (widget == buttons_[kMakerLogo].get()) {
         if (!app_.makerPageAddress.empty()) {
             platform::openUrl(app_.makerPageAddress);
         }
+    }
+}
+
+void MainMenuView::toggleFullScreen() {
+    if (window_.fullScreen) {
+        window_.leaveFullScreen();
+        draggable = true;
+    } else if (window_.enterFullScreen(app_.camera.width, app_.camera.height)) {
+        draggable = false;
+    }
+    if (window_.platformWindow().exists()) {
+        setUpScreen();
     }
 }
 
@@ -315,7 +321,7 @@ void MainMenuView::onCloseRequest() {
 }
 
 ReplayShelf MainMenuView::replays() const {
-    return ReplayShelf(app_.files.directory() + "/replays");
+    return ReplayShelf(app_.files.directory(UserFile::SavedGame) + "/replays");
 }
 
 void MainMenuView::openTopSeven(int table) {

@@ -51,6 +51,8 @@ public:
     // until a newer save replaces it, so a crash never loses it; a game that ends, or that a
     // new game replaces, is no longer offered. A damaged file is not offered.
     void loadGame();
+    // Switches between full screen and the window, as the full-screen button does.
+    void toggleFullScreen();
 
     // Plays a recorded game in the game view under a caption; when it ends (or Escape ends it)
     // the Top 7 of returnToTable (0 or 1) opens again, or the menu shows when it is -1.

@@ -121,8 +121,9 @@ TEST_F(FlowReplay, TheSimulationPlaysTheGameTheFlowPlays) {
 }
 
 // A game recorded in the window, left for the menu in its middle while dialogs open and close
-// and others draw from the program's generator, plays back exactly as it was played; and its
-// replay file says so to glint-tool.
+// (the options dialog rebuilds the playfield's pictures, its holes included) and others draw
+// from the program's generator, plays back exactly as it was played; and its replay file, with
+// the score and lives noted every 100 ticks, says so to glint-tool.
 TEST_F(FlowReplay, AGameInterruptedByDialogsPlaysBackAsItWasPlayed) {
     test::writeLevel(0, 1, kLevel);
     MainWindow window(nullptr);

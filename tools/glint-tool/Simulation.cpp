@@ -13,6 +13,7 @@
 #include "Commands.h"
 #include "KeyScript.h"
 #include "app/App.h"
+#include "app/FileLocations.h"
 #include "pack/FileIo.h"
 #include "platform/System.h"
 #include "play/GameFlow.h"
@@ -73,13 +74,14 @@ void printTick(std::ostream& out, long long t, const GameFlow& flow) {
     out << "]}\n";
 }
 
-// The archive the game would use: beside the working directory's data, else beside the tool.
+// The archive the game would use: beside the working directory's data, else beside the tool (or
+// installed with it).
 std::string defaultPack() {
     std::error_code ec;
     if (std::filesystem::exists("data/data.pk", ec)) {
         return "data/data.pk";
     }
-    std::string beside = platform::executableDirectory() + "data/data.pk";
+    std::string beside = findContentRoot(platform::executableDirectory()) + "data/data.pk";
     return std::filesystem::exists(beside, ec) ? beside : "data/data.pk";
 }
 
