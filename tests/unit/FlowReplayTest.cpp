@@ -1,7 +1,9 @@
 // Replays: glint-tool sim repeats itself byte for byte and plays what the game flow plays.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <utility>
 
@@ -197,6 +199,91 @@ TEST_F(FlowReplay, AGameInterruptedByDialogsPlaysBackAsItWasPlayed) {
     ASSERT_TRUE(file.save("game.replay"));
     EXPECT_EQ(tool::run({"replay", "game.replay", "--quiet", "--pack", "data/data.pk"}, out, err),
               1);
+}
+
+// A replay file that is damaged or not ours is refused with a reason, whatever it holds.
+TEST(ReplayFile, DamagedFilesAreRefusedAndGoodOnesSurviveWritingAndReading) {
+    Replay good;
+    good.seed = 4000000000u;
+    good.custom = true;
+    good.customLevel = 75;
+    good.finalScore = 1500;
+    good.name = "Jo Be";
+    for (int t = 0; t < 250; ++t) {
+        if (t == 40) {
+            good.addWaitingTick();
+        }
+        good.addGameTick(static_cast<Actions>(t < 100 ? 0 : action::kLeft | action::kDig), 7, 3);
+    }
+    ParamTable resumed;
+    resumed.set("gf_m_level_current", "12");
+    good.resumedFrom = resumed;
+    std::string why;
+    const std::optional<Replay> back = Replay::fromTable(good.toTable(), why);
+    ASSERT_TRUE(back) << why;
+    EXPECT_EQ(back->ticks, good.ticks);
+    EXPECT_EQ(back->gameTicks(), 250u);
+    EXPECT_EQ(back->checkpoints, good.checkpoints);
+    EXPECT_EQ(back->seed, good.seed);
+    EXPECT_EQ(back->name, good.name);
+    ASSERT_TRUE(back->resumedFrom);
+    EXPECT_EQ(back->resumedFrom->get("gf_m_level_current", ""), "12");
+
+    const std::pair<const char*, const char*> damaged[] = {
+        {"r_version", "2"},
+        {"r_version", ""},
+        {"r_seed", "-1"},
+        {"r_seed", "4294967296"},
+        {"r_level_set", "2"},
+        {"r_custom_level", "76"},
+        {"r_score", "99999999999999999999"},
+        {"r_ticks", "3*0 x*4"},
+        {"r_ticks", "0*4"},
+        {"r_ticks", "5*100"},
+        {"r_ticks", "5*"},
+        {"r_ticks", "99999999*0 99999999*1"},
+        {"r_checkpoints", "100:0"},
+        {"r_checkpoints", "300:0:3"},
+        {"r_checkpoints", "200:0:3 100:0:3"},
+    };
+    for (const auto& [key, value] : damaged) {
+        ParamTable table = good.toTable();
+        table.set(key, value);
+        why.clear();
+        EXPECT_FALSE(Replay::fromTable(table, why)) << key << " " << value;
+        EXPECT_FALSE(why.empty()) << key << " " << value;
+    }
+    EXPECT_FALSE(Replay::load("no such file", why));
+}
+
+// The replays folder keeps the replay of every Top 7 entry and the most recent others.
+TEST(ReplayFolder, KeepsTheTablesReplaysAndTheMostRecentOthers) {
+    test::ScratchDirectory scratch;
+    const ReplayShelf shelf("replays");
+    std::array<HighScoreTable, 2> tables;
+    auto made = [&](int set, int score, int minute, const char* name) {
+        Replay r;
+        r.scoreSet = set;
+        r.finalScore = score;
+        r.date = "2026-12-09 04:" + std::to_string(10 + minute) + ":00";
+        r.name = name;
+        return shelf.add(r);
+    };
+    const std::string oldTopScore = made(1, 9000, 0, "Ann");
+    tables[1].insert("Ann", 9000);
+    std::vector<std::string> others;
+    for (int m = 1; m <= 25; ++m) {
+        others.push_back(made(0, 100 + m, m, ""));
+    }
+    test::writeFile("replays/notes.replay", "not a replay");
+    shelf.prune(tables);
+    namespace fs = std::filesystem;
+    EXPECT_TRUE(fs::exists(oldTopScore));
+    EXPECT_EQ(shelf.find(1, "Ann", 9000), oldTopScore);
+    for (int m = 1; m <= 25; ++m) {
+        EXPECT_EQ(fs::exists(others[m - 1]), m > 5) << "minute " << m;
+    }
+    EXPECT_TRUE(fs::exists("replays/notes.replay"));
 }
 
 }  // namespace
