@@ -9,8 +9,7 @@ build=$1
 shots=$build/e2e
 mkdir -p "$shots"
 work=$(mktemp -d)
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/common.sh"
 id=org.glintseeker.GlintSeeker
 prefix=/opt/glint-seeker-test
 
@@ -70,16 +69,8 @@ status=$?
     fail "an unknown option: status $status, $(cat "$work/out" "$work/err")"
 
 # A display of our own, on a free number, larger than 1600 x 1200.
-exec 5<> <(:)
-Xvfb -displayfd 5 -screen 0 1920x1200x24 -nolisten tcp -noreset -wr >"$work/xvfb.log" 2>&1 &
-xvfb=$!
+start_display 1920x1200x24 -wr
 trap 'kill $xvfb 2>/dev/null; chmod -R u+w "$work"; rm -rf "$work"' EXIT
-display=""
-for _ in $(seq 150); do
-    read -r -t 0.2 display <&5 && break
-done
-[ -n "$display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=":$display" SDL_AUDIODRIVER=dummy
 
 # The prefix stays as it was installed, whoever runs the game.
 listing() { (cd "$root" && find . -printf '%p %s %T@\n' | sort); }

@@ -9,31 +9,15 @@ tool="$build/glint-tool"
 shots=${GLINT_SHOT_DIR:-$build/e2e}
 mkdir -p "$shots"
 work=$(mktemp -d)
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-exec 5<> <(:)
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-xvfb=$!
+. "$(dirname "$0")/common.sh"
+start_display
 cleanup() {
     [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
     kill "$xvfb" 2>/dev/null
     [ -n "${KEEP:-}" ] || rm -rf "$work"
 }
 trap cleanup EXIT
-display=""
-for _ in $(seq 150); do
-    read -r -t 0.2 display <&5 && break
-done
-[ -n "$display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=":$display" SDL_AUDIODRIVER=dummy
-
-mkdir -p "$work/app/data"
-cp "$glint" "$work/app/glint"
-cp "$build"/data/data.pk "$work/app/data/"
-menu=$("$tool" cat "$work/app/data/data.pk" mui/menu.txt | tr '\r\t' '  ')
-at() { awk -v k="$1" '{for (i = 1; i < NF; i++) if ($i == k) print $(i + 1)}' <<<"$menu"; }
-button() { echo "$(($(at "${1}x") + 20)) $(($(at "${1}y") + 15))"; }
+copy_game "$work/app"
 shoot() { import -window root -crop 800x600+0+0 "$shots/pad-$1.png"; }
 # Whether the game-over dialog's panel covers the playfield's black sky.
 game_over() {

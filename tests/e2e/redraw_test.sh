@@ -9,27 +9,11 @@ glint=$1
 build=$(dirname "$glint")
 tool="$build/glint-tool"
 work=$(mktemp -d)
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-exec 5<> <(:)
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-xvfb=$!
+. "$(dirname "$0")/common.sh"
+start_display
 trap 'kill $xvfb 2>/dev/null; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
-display=""
-for _ in $(seq 150); do
-    read -r -t 0.2 display <&5 && break
-done
-[ -n "$display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=":$display" SDL_AUDIODRIVER=dummy
-
-mkdir -p "$work/app/data"
-cp "$glint" "$work/app/glint"
-cp "$build"/data/data.pk "$work/app/data/"
-menu=$("$tool" cat "$work/app/data/data.pk" mui/menu.txt | tr '\r\t' '  ')
-at() { awk -v k="$1" '{for (i = 1; i < NF; i++) if ($i == k) print $(i + 1)}' <<<"$menu"; }
-# The middle of a main-menu button, and of a button inside a dialog.
-button() { echo "$(($(at "${1}x") + 20)) $(($(at "${1}y") + 15))"; }
+copy_game "$work/app"
+# The middle of a button inside a dialog.
 inside() { echo "$(($(at "m_${1}_x") + $(at "${2}x") + 12)) $(($(at "m_${1}_y") + $(at "${2}y") + 12))"; }
 
 shoot() {

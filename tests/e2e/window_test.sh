@@ -10,21 +10,11 @@ probe=$2
 shots=${3:-$(dirname "$glint")/e2e}
 mkdir -p "$shots"
 work=$(mktemp -d)
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
+. "$(dirname "$0")/common.sh"
 # A display of our own, on a free number.
-exec 5<> <(:)
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset -wr >"$work/xvfb.log" 2>&1 &
-xvfb=$!
+start_display 1280x1024x24 -wr
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-display=""
-# A loaded machine can take a while to start the server.
-for _ in $(seq 150); do
-    read -r -t 0.2 display <&5 && break
-done
-[ -n "$display" ] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$display" SDL_AUDIODRIVER=dummy GLINT_FRAME_STATS=1
+export GLINT_FRAME_STATS=1
 
 # The program runs from a copy of its own, so that the settings, scores and saved games it writes
 # stay in the test's folder and no earlier run of the build's program changes what it does.
