@@ -1,6 +1,6 @@
 // The program's entry: everything else lives in the game library.
 #include "app/App.h"
 
-int main() {
-    return glint::runProgram();
+int main(int argc, char** argv) {
+    return glint::runProgram(argc, argv);
 }

@@ -4,16 +4,21 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <vector>
 
+#include "app/FileLocations.h"
 #include "app/MainWindow.h"
 #include "app/View.h"
 #include "app/WindowPlacement.h"
 #include "platform/FrameTimer.h"
 #include "platform/System.h"
+#include "replay/Replay.h"
 #include "ui/IntroView.h"
 #include "ui/MainMenuView.h"
 
@@ -30,15 +35,6 @@ unsigned bootMilliseconds() {
     using namespace std::chrono;
     return static_cast<unsigned>(
         duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
-// A program started from a launcher or another directory still finds its data beside itself.
-void workBesideData() {
-    std::error_code ec;
-    std::string executableDir = platform::executableDirectory();
-    if (!executableDir.empty() && std::filesystem::is_directory(executableDir + "data", ec)) {
-        std::filesystem::current_path(executableDir, ec);
-    }
 }
 
 }  // namespace
@@ -61,10 +57,12 @@ App::App(const std::string& packPath) {
     menuTable.loadFromBuffer(pack.readEntry(kMenuTablePath).data, true);
     catalogue->setSkinCount(param.getInt("m_skins_count"));
     settings.loadRules(pack);
-    // The maker logo opens this project's own README, found beside the build directory.
+    // The maker logo opens this project's own README, found beside the build directory or
+    // where an installation keeps its documents.
     std::error_code ec;
     const std::string executable = platform::executableDirectory();
-    for (const char* candidate : {"../README.md", "README.md"}) {
+    for (const char* candidate :
+         {"../README.md", "README.md", "../share/doc/glint-seeker/README.md"}) {
         const std::filesystem::path readme = std::filesystem::path(executable) / candidate;
         if (!executable.empty() && std::filesystem::exists(readme, ec)) {
             makerPageAddress = "file://" + std::filesystem::weakly_canonical(readme, ec).string();
@@ -88,13 +86,27 @@ int App::run() {
     drawEveryStep_ = set("GLINT_DRAW_EVERY_STEP");
     loadSettings();
     mainWindow = std::make_unique<MainWindow>(this);
-    WindowGeometry g = placeWindow(WindowGeometry{windowX, windowY, windowWidth, windowHeight},
-                                   platform::desktopBounds());
-    windowX = g.x;
-    windowY = g.y;
+    mainWindow->fullScreenMode = fullScreenMode == 1 ? MainWindow::FullScreenMode::Desktop
+                                                     : MainWindow::FullScreenMode::ChangeMode;
+    const platform::Rect desktop = platform::desktopBounds();
+    storedX_ = windowX;
+    storedY_ = windowY;
+    WindowGeometry g =
+        placeWindow(WindowGeometry{windowX, windowY, windowWidth, windowHeight}, desktop);
+    // The stored size stays the unscaled one; the window is that size times the scale.
     windowWidth = g.width;
     windowHeight = g.height;
-    if (!mainWindow->create(kTitle, windowX, windowY, windowWidth, windowHeight)) {
+    const int scale =
+        fittingScale(scaleForRun > 0 ? scaleForRun : windowScale, g.width, g.height, desktop);
+    if (scale > 1) {
+        g = placeWindow(WindowGeometry{windowX, windowY, windowWidth * scale, windowHeight * scale},
+                        desktop);
+    }
+    windowX = g.x;
+    windowY = g.y;
+    openedX_ = g.x;
+    openedY_ = g.y;
+    if (!mainWindow->create(kTitle, g.x, g.y, g.width, g.height)) {
         std::fprintf(stderr, "glint: %s\n", mainWindow->error().c_str());
         mainWindow.reset();
         return 1;
@@ -118,6 +130,18 @@ int App::run() {
     menu->loadGame();
     mainWindow->removeView(intro.get());
     intro.reset();
+    if (startFullScreen) {
+        menu->toggleFullScreen();
+    }
+    if (!replayFile.empty()) {
+        std::string why;
+        if (std::optional<Replay> replay = Replay::load(replayFile, why)) {
+            const std::string name = replay->name.empty() ? "no name" : replay->name;
+            menu->watch(*replay, "Replay: " + name + ", " + std::to_string(replay->finalScore), -1);
+        } else {
+            std::fprintf(stderr, "glint: %s: %s\n", replayFile.c_str(), why.c_str());
+        }
+    }
 
     platform::Message message;
     int exitCode = 0;
@@ -150,7 +174,7 @@ void App::loadSettings() {
     ParamTable table;
     switch (files.read(UserFile::Settings, table)) {
         case UserFiles::Read::Read:
-            std::remove((files.directory() + "/" + kOldSettingsName).c_str());
+            std::remove((files.directory(UserFile::Settings) + "/" + kOldSettingsName).c_str());
             applySettings(table);
             break;
         case UserFiles::Read::Damaged:
@@ -171,6 +195,8 @@ void App::applySettings(const ParamTable& table) {
     windowHeight = table.getInt("m_window_height");
     windowX = table.getInt("x");
     windowY = table.getInt("y");
+    windowScale = std::clamp(table.getInt("m_window_scale", "1"), 1, CommandLine::kMaxScale);
+    fullScreenMode = table.getInt("m_fullscreen_mode") == 1 ? 1 : 0;
     settings.loadKeys(table);
     settings.keepChoicesUsable();
     autosave = table.getInt("m_autosave") == 1;
@@ -182,10 +208,18 @@ void App::saveSettings() {
     ParamTable table;
     table.set("m_window_width", ParamTable::fromInt(windowWidth));
     table.set("m_window_height", ParamTable::fromInt(windowHeight));
-    const platform::Rect at =
+    platform::Rect at =
         mainWindow ? mainWindow->lastRestoredRect() : platform::Rect{windowX, windowY, 0, 0};
+    // A window placed for a scale given on the command line, and not moved since, leaves the
+    // stored position as it was: the next run may be at the stored scale again.
+    if (scaleForRun > 0 && at.left == openedX_ && at.top == openedY_) {
+        at.left = storedX_;
+        at.top = storedY_;
+    }
     table.set("x", ParamTable::fromInt(at.left));
     table.set("y", ParamTable::fromInt(at.top));
+    table.set("m_window_scale", ParamTable::fromInt(windowScale));
+    table.set("m_fullscreen_mode", ParamTable::fromInt(fullScreenMode));
     table.set("m_autosave", autosave ? "1" : "0");
     table.set("m_sound", soundOn ? "1" : "0");
     table.set("m_current_skin", ParamTable::fromInt(catalogue->currentSkin()));
@@ -269,6 +303,11 @@ void App::handleMessage(const platform::Message& message) {
                 top->onLButtonUp(x, y, message.wParam);
             }
             break;
+        case MessageType::PadButtonDown:
+            if (top != nullptr) {
+                navigate(*top, static_cast<int>(message.wParam));
+            }
+            break;
         case MessageType::RButtonUp:
             if (top != nullptr) {
                 top->onRButtonUp(x, y, message.wParam);
@@ -277,9 +316,45 @@ void App::handleMessage(const platform::Message& message) {
     }
 }
 
+void App::navigate(View& view, int input) {
+    namespace pad = platform::pad;
+    if (view.playsGame()) {
+        if (input == settings.m_pad_menu) {
+            view.onNavigate(Navigation::Back);
+        }
+        return;
+    }
+    switch (input) {
+        case pad::kDpadUp:
+        case pad::kStickUp:
+            view.onNavigate(Navigation::Up);
+            return;
+        case pad::kDpadDown:
+        case pad::kStickDown:
+            view.onNavigate(Navigation::Down);
+            return;
+        case pad::kDpadLeft:
+        case pad::kStickLeft:
+            view.onNavigate(Navigation::Left);
+            return;
+        case pad::kDpadRight:
+        case pad::kStickRight:
+            view.onNavigate(Navigation::Right);
+            return;
+        default:
+            break;
+    }
+    if (input == settings.m_pad_accept || input == settings.m_pad_menu) {
+        view.onNavigate(Navigation::Activate);
+    } else if (input == settings.m_pad_cancel) {
+        view.onNavigate(Navigation::Back);
+    }
+}
+
 void App::frameStep() {
     inFrame.store(true, std::memory_order_release);
     const auto start = FrameStats::Clock::now();
+    platform::driveVirtualPad();
     mainWindow->tick(kFrameMs);
     // A picture already on screen is not drawn again: on a software renderer every frame
     // costs, and a still menu would otherwise cost as much as a game.
@@ -298,16 +373,63 @@ void App::quit() {
         platform::Message{platform::MessageType::Close, platform::kCloseFromProgram, 0});
 }
 
-int runProgram() {
-    workBesideData();
+int runProgram(int argc, char** argv) {
+    const CommandLine line =
+        parseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "glint: %s\n%s", line.error.c_str(), usageText().c_str());
+        return 2;
+    }
+    if (line.help) {
+        std::fputs(usageText().c_str(), stdout);
+        return 0;
+    }
+    if (line.version) {
+        std::printf("%s\n", versionText().c_str());
+        return 0;
+    }
+    std::error_code ec;
+    std::string dataDirectory;
+    if (!line.dataDirectory.empty()) {
+        // Named from where the player stands, before the program moves to its content.
+        dataDirectory = std::filesystem::absolute(line.dataDirectory, ec).lexically_normal();
+        if (ec) {
+            dataDirectory = line.dataDirectory;
+        }
+        while (dataDirectory.size() > 1 && dataDirectory.back() == '/') {
+            dataDirectory.pop_back();
+        }
+    }
+    const FileLocations where =
+        locateFiles(platform::executableDirectory(), dataDirectory,
+                    [](const char* name) -> const char* { return std::getenv(name); });
+    std::string replayFile;
+    if (!line.replayFile.empty()) {
+        replayFile = std::filesystem::absolute(line.replayFile, ec).string();
+        if (ec) {
+            replayFile = line.replayFile;
+        }
+    }
+    // Started from a launcher or another directory, the program still finds its content.
+    if (!where.contentRoot.empty()) {
+        std::filesystem::current_path(where.contentRoot, ec);
+    }
     std::string error;
     if (!platform::startVideo(error)) {
         std::fprintf(stderr, "glint: cannot start the display: %s\n", error.c_str());
         return 1;
     }
+    if (!platform::startGamepads(error)) {
+        // The keyboard still plays.
+        std::fprintf(stderr, "glint: no game controllers: %s\n", error.c_str());
+    }
     int status = 0;
     {
         App application;
+        application.files = UserFiles(where.settingsDirectory, where.gameDirectory);
+        application.scaleForRun = line.scale;
+        application.startFullScreen = line.fullScreen;
+        application.replayFile = replayFile;
         status = application.run();
     }
     platform::stopAll();

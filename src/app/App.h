@@ -6,19 +6,23 @@
 #include <memory>
 
 #include "app/AssetCatalogue.h"
+#include "app/CommandLine.h"
 #include "app/FrameStats.h"
 #include "app/UserFiles.h"
 #include "audio/SoundEffects.h"
 #include "input/KeyboardInput.h"
 #include "pack/DataPack.h"
 #include "pack/ParamTable.h"
+#include "platform/Gamepads.h"
 #include "platform/Messages.h"
 #include "play/GameSettings.h"
+#include "play/PlayerControls.h"
 #include "render/Camera.h"
 
 namespace glint {
 
 class MainWindow;
+class View;
 
 class App {
 public:
@@ -64,11 +68,24 @@ public:
     int windowHeight = 600;
     int windowX = 0;
     int windowY = 0;
+    // The window opens at this multiple of its width and height ("m_window_scale", 1 to 8).
+    int windowScale = 1;
+    // How full screen is made ("m_fullscreen_mode": 0 changes the display's mode, 1 covers the
+    // desktop).
+    int fullScreenMode = 0;
+    // For this run only, from the command line: a scale (0: the stored one), full screen from
+    // the start. Neither is saved.
+    int scaleForRun = 0;
+    bool startFullScreen = false;
     Camera camera;
     DataPack pack;
     ParamTable menuTable;
     std::unique_ptr<AssetCatalogue> catalogue;
     KeyboardInput keyboard;
+    // Game controllers, read by the controls once the window exists.
+    platform::Gamepads gamepads;
+    // What the player holds in each game tick, from the keyboard and the controllers.
+    PlayerControls controls;
     int backKey = platform::vk::kEscape;
     int minimizeKey = platform::vk::kReturn;
     bool autosave = false;
@@ -82,8 +99,20 @@ public:
     // The page the maker logo opens: this project's own README.
     std::string makerPageAddress;
     std::unique_ptr<MainWindow> mainWindow;
+    // A replay to play once the menu is up (glint --replay FILE).
+    std::string replayFile;
 
 private:
+    // A controller's button pressed while view is on top: in play only the menu button (back
+    // to the menu); in the menus the directions move the focus, accept or the menu button
+    // activates it, cancel acts as Escape.
+    void navigate(View& view, int input);
+
+    // Where the window was opened, and the stored position it was placed from.
+    int openedX_ = 0;
+    int openedY_ = 0;
+    int storedX_ = 0;
+    int storedY_ = 0;
     // Kept and printed at exit when GLINT_FRAME_STATS is set.
     bool keepFrameStats_ = false;
     // GLINT_DRAW_EVERY_STEP: draw even a picture that cannot have changed (to compare).
@@ -98,7 +127,8 @@ App* app();
 // posts no further step meanwhile.
 std::atomic<bool>& inFrameFlag();
 
-// Starts the platform, runs the application and stops the platform: what main does.
-int runProgram();
+// Reads the command line, finds the content and the user files' directories, starts the
+// platform, runs the application and stops the platform: what main does.
+int runProgram(int argc, char** argv);
 
 }  // namespace glint

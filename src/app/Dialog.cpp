@@ -12,19 +12,11 @@
 namespace glint {
 
 platform::Point Dialog::mapToPanel(int x, int y) const {
-    // The window's size as last created: the borderless window is all client area. A size
-    // not yet known maps one to one rather than dividing by zero.
-    auto scale = [](int window, int reference) {
-        return window > 0 && reference > 0
-                   ? static_cast<float>(window) / static_cast<float>(reference)
-                   : 1.0f;
-    };
-    float scaleX = scale(window_.width, refWidth);
-    float scaleY = scale(window_.height, refHeight);
-    return platform::Point{static_cast<int>(std::trunc(static_cast<float>(x) / scaleX)) -
-                               static_cast<int>(std::trunc(panelX)),
-                           static_cast<int>(std::trunc(static_cast<float>(y) / scaleY)) -
-                               static_cast<int>(std::trunc(panelY))};
+    // Through the part of the window that shows the picture; a size not yet known maps one to
+    // one rather than dividing by zero.
+    const platform::Point p = window_.toLogical(x, y, refWidth, refHeight);
+    return platform::Point{p.x - static_cast<int>(std::trunc(panelX)),
+                           p.y - static_cast<int>(std::trunc(panelY))};
 }
 
 void Dialog::onMouseMove(int x, int y, std::uint64_t flags) {

@@ -5,11 +5,14 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "app/App.h"
 #include "app/View.h"
+#include "app/WindowPlacement.h"
 #include "render/Image.h"
+#include "render/Projection.h"
 #include "render/Texture.h"
 
 namespace glint {
@@ -47,6 +50,7 @@ bool MainWindow::create(const std::string& title, int x_, int y_, int width_, in
     timer_.start(App::kFrameMs, inFrameFlag());
     if (app_ != nullptr) {
         app_->keyboard.attach(window_);
+        app_->controls.attachPads(&app_->gamepads);
     }
     return true;
 }
@@ -69,6 +73,7 @@ void MainWindow::showIcon() {
 void MainWindow::destroy() {
     if (app_ != nullptr) {
         app_->keyboard.detach();
+        app_->controls.attachPads(nullptr);
     }
     timer_.stop();
     Texture::setUploadEnabled(false);
@@ -92,25 +97,46 @@ bool MainWindow::enterFullScreen(int newWidth, int newHeight) {
         return false;
     }
     if (!fullScreen) {
-        platform::Rect r = windowRect();
+        platform::Rect r = lastRestoredRect();
         savedX = r.left;
         savedY = r.top;
         savedWidth = width;
         savedHeight = height;
     }
+    if (fullScreenMode == FullScreenMode::Desktop && !displayModeChanged_) {
+        // The same window and context: nothing needs reloading.
+        fullScreen = window_.enterDesktopFullScreen() || fullScreen;
+        invalidate();
+        return fullScreen;
+    }
     // A new context knows none of the old one's textures.
     releaseTextures();
     destroy();
     create(title_, 0, 0, newWidth, newHeight);
-    fullScreen = window_.enterFullScreenMode(newWidth, newHeight);
+    displayModeChanged_ = window_.enterFullScreenMode(newWidth, newHeight);
+    // Many desktops refuse to change their mode: a window in a corner is no full screen.
+    fullScreen = displayModeChanged_ || window_.enterDesktopFullScreen();
     reloadTextures();
     return fullScreen;
 }
 
 bool MainWindow::leaveFullScreen() {
+    if (!displayModeChanged_ && window_.exists()) {
+        // The desktop's mode never changed: the window only goes back where it was.
+        window_.leaveFullScreenMode();
+        fullScreen = false;
+        x = savedX;
+        y = savedY;
+        width = savedWidth;
+        height = savedHeight;
+        window_.move(savedX, savedY, savedWidth, savedHeight);
+        invalidate();
+        return true;
+    }
     releaseTextures();
     destroy();  // the display returns to the desktop's mode with the full-screen window
     fullScreen = false;
+    displayModeChanged_ = false;
     create(title_, savedX, savedY, savedWidth, savedHeight);
     reloadTextures();
     return true;
@@ -175,6 +201,7 @@ void MainWindow::removeView(View* view) {
 }
 
 void MainWindow::tick(int ms) {
+    ++steps_;
     if (closeRequested_) {
         closeRequested_ = false;
         closeTop(true);
@@ -273,23 +300,62 @@ void MainWindow::moveWindow(int newX, int newY, int newWidth, int newHeight) {
 }
 
 void MainWindow::noteRestoredRect() const {
-    if (window_.exists() && !window_.isMinimized()) {
+    // A full-screen window's place is not the player's: the windowed one is kept meanwhile.
+    if (window_.exists() && !window_.isMinimized() && !fullScreen) {
         restoredRect_ = window_.rect();
     }
 }
 
+platform::Rect MainWindow::pictureRect() const {
+    int w = width;
+    int h = height;
+    if (window_.exists()) {
+        const platform::Rect r = window_.rect();
+        if (r.width() > 0 && r.height() > 0) {
+            w = r.width();
+            h = r.height();
+        }
+    }
+    return pictureArea(w, h, kLogicalWidth, kLogicalHeight, fullScreen);
+}
+
+namespace {
+
+// OpenGL counts rows from the bottom of the window.
+int rowsBelow(const platform::Window& window, int height, const platform::Rect& picture) {
+    return (window.exists() ? window.rect().height() : height) - picture.bottom;
+}
+
+}  // namespace
+
+void MainWindow::applyViewport() const {
+    const platform::Rect r = pictureRect();
+    glViewport(r.left, rowsBelow(window_, height, r), r.width(), r.height());
+}
+
+void MainWindow::setUpProjection() const {
+    const platform::Rect r = pictureRect();
+    setupProjection(r.left, rowsBelow(window_, height, r), r.width(), r.height());
+}
+
 platform::Point MainWindow::toLogical(int px, int py, int logicalWidth, int logicalHeight) const {
-    auto scale = [](int pixels, int window, int logical) {
-        return window > 0
-                   ? static_cast<int>(static_cast<float>(pixels) /
-                                      (static_cast<float>(window) / static_cast<float>(logical)))
+    const platform::Rect r = pictureRect();
+    auto scale = [](int pixels, int start, int size, int logical) {
+        return size > 0 && logical > 0
+                   ? static_cast<int>(
+                         std::floor(static_cast<float>(pixels - start) /
+                                    (static_cast<float>(size) / static_cast<float>(logical))))
                    : pixels;
     };
-    return platform::Point{scale(px, width, logicalWidth), scale(py, height, logicalHeight)};
+    return platform::Point{scale(px, r.left, r.width(), logicalWidth),
+                           scale(py, r.top, r.height(), logicalHeight)};
 }
 
 platform::Rect MainWindow::lastRestoredRect() const {
     noteRestoredRect();
+    if (fullScreen) {
+        return platform::Rect{savedX, savedY, savedX + savedWidth, savedY + savedHeight};
+    }
     if (restoredRect_.width() == 0) {
         return platform::Rect{x, y, x + width, y + height};
     }

@@ -18,6 +18,9 @@ class MainWindow {
 public:
     // The window's icon in the data pack: a 32-bit TGA.
     static constexpr const char* kIconPath = "mui/icon.tga";
+    // The screen every view draws on, whatever the window's size.
+    static constexpr int kLogicalWidth = 800;
+    static constexpr int kLogicalHeight = 600;
 
     // Without an App (tests) nothing is attached to the window but the timer.
     explicit MainWindow(App* app);
@@ -32,9 +35,15 @@ public:
     void destroy();
     const std::string& error() const { return window_.error(); }
 
-    // Recreates the window at (0, 0) in width x height and switches the display to that size.
-    // Widths 320, 400 and 640 are refused (false, nothing changes). Returns whether the display
-    // really switched; when it did not, the window stays windowed at (0, 0) in that size.
+    // How full screen is made: by switching the display to the game's size, or by covering the
+    // desktop without touching its mode.
+    enum class FullScreenMode { ChangeMode = 0, Desktop = 1 };
+
+    // Full screen. ChangeMode: recreates the window at (0, 0) in width x height and switches
+    // the display to that size; a display that refuses leaves the window covering the desktop
+    // instead (as Desktop does). Desktop: the window covers the whole desktop, the picture
+    // scaled to fit with its aspect kept. Widths 320, 400 and 640 are refused (false, nothing
+    // changes). Returns whether the game is now full screen.
     bool enterFullScreen(int width, int height);
     // Back to the desktop's mode and the windowed geometry from before full screen.
     bool leaveFullScreen();
@@ -80,9 +89,17 @@ public:
     virtual platform::Point cursorPosition() const;
     virtual void moveWindow(int x, int y, int width, int height);
 
-    // Window client pixels to a logical screen of the given size (truncated); a window of
-    // unknown size maps one to one.
+    // Window client pixels to a logical screen of the given size (rounded down), through the
+    // part of the window that shows the picture; a window or screen of unknown size maps one
+    // to one.
     platform::Point toLogical(int x, int y, int logicalWidth, int logicalHeight) const;
+    // The part of the window that shows the logical screen, in window pixels: all of it while
+    // windowed (the picture stretched), centred with its aspect kept in full screen.
+    platform::Rect pictureRect() const;
+    // Makes OpenGL draw into pictureRect.
+    void applyViewport() const;
+    // The logical screen's projection over pictureRect (setupProjection).
+    void setUpProjection() const;
 
     // The window's rectangle the last time it was seen not minimized: the position worth
     // remembering for the next start.
@@ -93,7 +110,9 @@ public:
     std::uint64_t skippedPeriods() const { return timer_.skippedPeriods(); }
 
     bool active = false;
+    // Full screen, whichever way it was made.
     bool fullScreen = false;
+    FullScreenMode fullScreenMode = FullScreenMode::ChangeMode;
     // The desktop reports the window minimized (nothing is drawn meanwhile).
     bool minimized = false;
     // Size and position passed to the last create.
@@ -106,6 +125,10 @@ public:
     int savedHeight = 0;
     int savedX = 0;
     int savedY = 0;
+
+    // How many frame steps the window has taken: a view that was not updated in some of them
+    // can tell how long it waited.
+    std::uint64_t steps() const { return steps_; }
 
 private:
     void noteRestoredRect() const;
@@ -124,7 +147,10 @@ private:
     bool notifyPending_ = false;
     bool closeRequested_ = false;
     bool invalidated_ = true;
+    std::uint64_t steps_ = 0;
     mutable platform::Rect restoredRect_;
+    // Full screen changed the display's mode (leaving recreates the window to restore it).
+    bool displayModeChanged_ = false;
 };
 
 }  // namespace glint

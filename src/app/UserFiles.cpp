@@ -65,10 +65,18 @@ bool isTemporarySuffix(std::string_view suffix) {
 
 }  // namespace
 
-UserFiles::UserFiles(std::string directory) : directory_(std::move(directory)) {}
+UserFiles::UserFiles(std::string directory)
+    : settingsDirectory_(directory), gameDirectory_(std::move(directory)) {}
+
+UserFiles::UserFiles(std::string settingsDirectory, std::string gameDirectory)
+    : settingsDirectory_(std::move(settingsDirectory)), gameDirectory_(std::move(gameDirectory)) {}
+
+const std::string& UserFiles::directory(UserFile file) const {
+    return file == UserFile::Settings ? settingsDirectory_ : gameDirectory_;
+}
 
 std::string UserFiles::path(UserFile file) const {
-    return directory_ + "/" + kindOf(file).name;
+    return directory(file) + "/" + kindOf(file).name;
 }
 
 std::string_view UserFiles::key(UserFile file) {
@@ -122,7 +130,7 @@ bool UserFiles::keepAside(UserFile file) {
 bool UserFiles::write(UserFile file, const ParamTable& table) {
     const std::string where = path(file);
     std::error_code ec;
-    fs::create_directories(directory_, ec);
+    fs::create_directories(directory(file), ec);
     // A file we could not read is never overwritten: the player may still want it.
     if (!keepAside(file)) {
         return false;
@@ -154,10 +162,22 @@ bool UserFiles::remove(UserFile file) {
 }
 
 void UserFiles::removeStaleTemporaries() const {
+    removeStaleTemporariesIn(settingsDirectory_);
+    if (gameDirectory_ != settingsDirectory_) {
+        removeStaleTemporariesIn(gameDirectory_);
+    }
+}
+
+void UserFiles::removeStaleTemporariesIn(const std::string& dir) const {
     std::error_code ec;
-    for (const fs::directory_entry& entry : fs::directory_iterator(directory_, ec)) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir, ec)) {
         const std::string name = entry.path().filename().string();
-        for (const FileKind& kind : kKinds) {
+        for (std::size_t i = 0; i < kCount; ++i) {
+            const FileKind& kind = kKinds[i];
+            // Only the temporaries of files that live in this directory.
+            if (directory(static_cast<UserFile>(i)) != dir) {
+                continue;
+            }
             const std::string prefix = std::string(kind.name) + ".";
             if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0 &&
                 isTemporarySuffix(std::string_view(name).substr(prefix.size())) &&

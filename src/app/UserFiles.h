@@ -21,8 +21,11 @@ public:
 
     // Every file in directory (by default "data", relative to the working directory).
     explicit UserFiles(std::string directory = "data");
+    // The settings in one directory, the saved game and the score tables in another.
+    UserFiles(std::string settingsDirectory, std::string gameDirectory);
 
-    const std::string& directory() const { return directory_; }
+    // The directory a file lives in; each is made when a file is first written into it.
+    const std::string& directory(UserFile file) const;
     // Where a file lives: "data/dx.cfg", "data/save.sav", "data/scores1.tab", "data/scores2.tab".
     std::string path(UserFile file) const;
     // The key its contents are scrambled with.
@@ -48,13 +51,15 @@ public:
     bool remove(UserFile file);
 
     // Removes what interrupted writes of our files left behind: only names our writer makes
-    // ("save.sav.Ab3dE9" beside "save.sav"), nothing else in the directory.
+    // ("save.sav.Ab3dE9" beside "save.sav"), nothing else in the directories.
     void removeStaleTemporaries() const;
 
 private:
     bool keepAside(UserFile file);
+    void removeStaleTemporariesIn(const std::string& dir) const;
 
-    std::string directory_;
+    std::string settingsDirectory_;
+    std::string gameDirectory_;
     std::array<bool, kCount> damaged_{};
 };
 

@@ -46,4 +46,38 @@ WindowGeometry placeWindow(WindowGeometry g, const platform::Rect& desktop) {
     return g;
 }
 
+int fittingScale(int scale, int width, int height, const platform::Rect& desktop) {
+    scale = std::clamp(scale, 1, 8);
+    const bool known = desktop.width() > 0 && desktop.height() > 0;
+    while (scale > 1 &&
+           (width * scale > kMaxSize || height * scale > kMaxSize ||
+            (known && (width * scale > desktop.width() || height * scale > desktop.height())))) {
+        --scale;
+    }
+    return scale;
+}
+
+platform::Rect pictureArea(int windowWidth, int windowHeight, int logicalWidth, int logicalHeight,
+                           bool keepAspect) {
+    if (windowWidth <= 0 || windowHeight <= 0) {
+        return platform::Rect{};
+    }
+    if (!keepAspect || logicalWidth <= 0 || logicalHeight <= 0) {
+        return platform::Rect{0, 0, windowWidth, windowHeight};
+    }
+    const long long w = windowWidth;
+    const long long h = windowHeight;
+    int shownWidth = windowWidth;
+    int shownHeight = windowHeight;
+    if (w * logicalHeight > h * logicalWidth) {
+        // Wider than the picture: bars left and right.
+        shownWidth = static_cast<int>(h * logicalWidth / logicalHeight);
+    } else {
+        shownHeight = static_cast<int>(w * logicalHeight / logicalWidth);
+    }
+    const int left = (windowWidth - shownWidth) / 2;
+    const int top = (windowHeight - shownHeight) / 2;
+    return platform::Rect{left, top, left + shownWidth, top + shownHeight};
+}
+
 }  // namespace glint

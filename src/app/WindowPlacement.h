@@ -19,4 +19,15 @@ struct WindowGeometry {
 // desktop (unknown) leaves the position as it is.
 WindowGeometry placeWindow(WindowGeometry stored, const platform::Rect& desktop);
 
+// The window size for a scale: stored (already placed) width and height times scale, with scale
+// lowered (down to 1) until the window fits on the desktop and within the largest window size.
+// Scale is held within 1 to 8 first.
+int fittingScale(int scale, int width, int height, const platform::Rect& desktop);
+
+// Where a logical screen is shown in a window of the given pixel size: the whole window, or,
+// with keepAspect, the largest centred rectangle of the screen's aspect (black bars beside or
+// above and below it). Empty when the window's size is unknown.
+platform::Rect pictureArea(int windowWidth, int windowHeight, int logicalWidth, int logicalHeight,
+                           bool keepAspect);
+
 }  // namespace glint

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include "platform/GamepadEvents.h"
 #include "platform/KeyboardDevice.h"
 
 namespace glint::platform {
@@ -168,6 +169,29 @@ void translate(const SDL_Event& event) {
                     event.button.x, event.button.y, SDL_GetMouseState(nullptr, nullptr)));
             }
             break;
+        case SDL_CONTROLLERDEVICEADDED:
+            padAdded(event.cdevice.which);
+            break;
+        case SDL_CONTROLLERDEVICEREMOVED:
+            padRemoved(event.cdevice.which);
+            break;
+        case SDL_CONTROLLERBUTTONDOWN:
+            if (event.cbutton.button < pad::kButtonCount) {
+                queuePending(Message{MessageType::PadButtonDown, event.cbutton.button, 0});
+            }
+            break;
+        case SDL_CONTROLLERAXISMOTION:
+            if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX ||
+                event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) {
+                const PadButtons pushed = padStickMoved(event.caxis.which);
+                for (int input = pad::kStickUp; input <= pad::kStickRight; ++input) {
+                    if ((pushed & padBit(input)) != 0) {
+                        queuePending(Message{MessageType::PadButtonDown,
+                                             static_cast<std::uint64_t>(input), 0});
+                    }
+                }
+            }
+            break;
         default:
             break;
     }
@@ -199,6 +223,21 @@ bool getMessage(Message& message, int& exitCode) {
         }
         if (event.type == ownEvents().quit) {
             exitCode = event.user.code;
+            return false;
+        }
+        translate(event);
+    }
+    return true;
+}
+
+bool peekMessage(Message& message) {
+    SDL_Event event;
+    while (!takePending(message)) {
+        if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
+            event.type == ownEvents().quit) {
+            return false;
+        }
+        if (SDL_PollEvent(&event) == 0) {
             return false;
         }
         translate(event);

@@ -18,6 +18,7 @@ enum class MessageType : std::uint32_t {
     LButtonDown,  // as MouseMove
     LButtonUp,
     RButtonUp,
+    PadButtonDown,  // wParam: the controller input pressed (pad::), a stick direction included
 };
 
 struct Message {
@@ -84,6 +85,8 @@ void setMessageWindow(std::uint32_t windowId);
 
 // Waits for the next message. Returns false when the quit message arrives, with its exit code.
 bool getMessage(Message& message, int& exitCode);
+// The next message if one is waiting, without waiting for one (a quit message stays queued).
+bool peekMessage(Message& message);
 // Queues a message for the message loop; safe from any thread.
 bool postMessage(const Message& message);
 // Queues the quit message that ends the message loop.

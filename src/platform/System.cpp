@@ -2,6 +2,8 @@
 // the clipboard and web addresses.
 #include "platform/System.h"
 
+#include "platform/GamepadEvents.h"
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -52,6 +54,7 @@ bool startEvents(std::string& error) {
 }
 
 void stopAll() {
+    closePads();
     SDL_Quit();
 }
 

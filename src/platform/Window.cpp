@@ -161,6 +161,23 @@ void Window::leaveFullScreenMode() {
     }
 }
 
+bool Window::enterDesktopFullScreen() {
+    if (window_ == nullptr) {
+        return false;
+    }
+    const int display = SDL_GetWindowDisplayIndex(window_);
+    SDL_Rect bounds;
+    if (display < 0 || SDL_GetDisplayBounds(display, &bounds) != 0) {
+        return false;
+    }
+    // The window first covers the display itself: a desktop without a window manager (or
+    // one that ignores the request) does not act on the full-screen state, and SDL would go
+    // on reporting the display's size for a window that kept its own.
+    SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+    SDL_SetWindowSize(window_, bounds.w, bounds.h);
+    return SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+}
+
 Rect desktopBounds() {
     SDL_Rect bounds{0, 0, 0, 0};
     if (SDL_GetDisplayBounds(0, &bounds) != 0) {

@@ -53,6 +53,9 @@ public:
     bool enterFullScreenMode(int width, int height);
     // Back to the desktop's own display mode, the window windowed again.
     void leaveFullScreenMode();
+    // Makes the window cover the whole display it is on without changing the display's mode.
+    // False when it cannot.
+    bool enterDesktopFullScreen();
 
     // The SDL window, for the rest of the platform layer only.
     SDL_Window* sdlWindow() const { return window_; }

@@ -21,6 +21,23 @@ namespace {
 
 constexpr const char* kGameOver = "Game Over";
 
+// How the cells' sheets (frames of 32 texels drawn 25 units wide) may be sampled in a window
+// of this size: at their full size when a cell is at least 25 pixels (no smaller level is ever
+// chosen), and also clamped to their edge texels when, besides, cells lie on whole pixels and
+// are at most 32 pixels (every pixel centre then samples at least half a texel inside).
+Texture::Sampling cellSampling(int windowWidth, int windowHeight) {
+    const float scaleX = static_cast<float>(windowWidth) / 800.0f;
+    const float scaleY = static_cast<float>(windowHeight) / 600.0f;
+    if (std::min(scaleX, scaleY) < 1.0f) {
+        return Texture::Sampling::AsLoaded;
+    }
+    auto inside = [](int pixels, int units) {
+        return (pixels * 25) % units == 0 && pixels * 25 <= units * 32;
+    };
+    return inside(windowWidth, 800) && inside(windowHeight, 600) ? Texture::Sampling::FullSizeInside
+                                                                 : Texture::Sampling::FullSize;
+}
+
 // The playfield's 32 x 22 cells span (0, 0) to (800, 550): the tilt turns it about its middle.
 constexpr float kPlayfieldCentreX = 400.0f;
 constexpr float kPlayfieldCentreY = 275.0f;
@@ -87,7 +104,7 @@ void GameFlow::loadLevel(int level) {
     }
     player_ = std::make_unique<Actor>(app_, *grid_, enemies_);
     for (const Vec3& start : withEnemies_ ? grid_->enemyStarts : std::vector<Vec3>{}) {
-        auto enemy = std::make_unique<Enemy>(app_, *grid_, *player_, enemies_);
+        auto enemy = std::make_unique<Enemy>(app_, *grid_, *player_, enemies_, enemyDepthCounter_);
         enemy->placeAt(start);
         enemies_.push_back(std::move(enemy));
     }
@@ -119,12 +136,16 @@ void GameFlow::startTransition(const char* message) {
 }
 
 void GameFlow::tick(int ms) {
-    KeyboardInput& keyboard = app_.keyboard;
-    keyboard.poll();
-    if (keyboard.isKeyDown(kKeyZ)) {
+    tick(ms, app_.controls.poll(app_.keyboard, app_.settings, ms));
+}
+
+void GameFlow::tick(int ms, Actions actions) {
+    PlayerControls& controls = app_.controls;
+    controls.hold(actions);
+    if (controls.isHeld(action::kTiltBack)) {
         m_alpha -= 1.0f;
     }
-    if (keyboard.isKeyDown(kKeyC)) {
+    if (controls.isHeld(action::kTiltForward)) {
         m_alpha += 1.0f;
     }
     const int perLife = app_.settings.m_lives_per_score;
@@ -240,7 +261,7 @@ void GameFlow::load(const ParamTable& table) {
     loadLevel(m_level_current);
 }
 
-void GameFlow::draw(float windowScale) const {
+void GameFlow::draw(int windowWidth, int windowHeight) const {
     // Tilted, the playfield turns about its own centre line, and its depth reaches up to half
     // its height either way: the screen's depth range of -50 to 50 would clip most of it away.
     // So it is drawn in a deeper range of its own, and the overlays above it start from a clean
@@ -261,9 +282,8 @@ void GameFlow::draw(float windowScale) const {
     glRotatef(m_alpha, 1.0f, 0.0f, 0.0f);
     glTranslatef(-kPlayfieldCentreX, -kPlayfieldCentreY, 0.0f);
     if (!m_is_game_over) {
-        // The cells' pictures are drawn at least at their own size whenever the window is no
-        // smaller than the logical screen and the playfield lies flat.
-        grid_->draw(!tilted && windowScale >= 1.0f);
+        grid_->draw(!tilted,
+                    tilted ? Texture::Sampling::AsLoaded : cellSampling(windowWidth, windowHeight));
         // All enemies share the figure's sheet and tint: one draw, in their order.
         for (const auto& enemy : enemies_) {
             figures_.add(enemy->sprite);

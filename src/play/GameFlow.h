@@ -12,6 +12,7 @@
 #include "play/Hud.h"
 #include "play/LevelReveal.h"
 #include "play/LevelTransition.h"
+#include "play/PlayerControls.h"
 #include "render/SpriteBatch.h"
 #include "world/Actor.h"
 #include "world/Enemy.h"
@@ -56,8 +57,12 @@ public:
     // One game tick of ms (30): tilt keys, points, grid, then the reveal, the transition, the
     // death countdown or play, then completion and extra lives.
     void tick(int ms);
-    // windowScale: window pixels per logical unit (the smaller of the two directions).
-    void draw(float windowScale = 1.0f) const;
+    // The same tick with the actions held given (a replay), instead of read from the player's
+    // keyboard and controllers.
+    void tick(int ms, Actions actions);
+    // windowWidth, windowHeight: the window's size in pixels, over which the 800 x 600 logical
+    // screen is stretched.
+    void draw(int windowWidth = 800, int windowHeight = 600) const;
 
     // A single chosen or random level, from the custom-game choice in the game settings.
     void startCustomGame();
@@ -118,6 +123,9 @@ private:
     bool withEnemies_ = true;
     std::unique_ptr<LevelGrid> grid_;
     std::unique_ptr<Actor> player_;
+    // Every enemy alive in this game counts here (see Enemy): declared before them, it
+    // outlives them.
+    float enemyDepthCounter_ = 0.0f;
     EnemyList enemies_;
     std::unique_ptr<LevelReveal> reveal_;
     std::unique_ptr<LevelTransition> transition_;

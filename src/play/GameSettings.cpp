@@ -40,7 +40,36 @@ void GameSettings::loadRulesFromBuffer(std::span<const std::uint8_t> bytes) {
     }
 }
 
+namespace {
+
+struct PadKey {
+    const char* key;
+    int GameSettings::*member;
+};
+constexpr PadKey kPadKeys[] = {
+    {"m_pad_dig", &GameSettings::m_pad_dig},
+    {"m_pad_die", &GameSettings::m_pad_die},
+    {"m_pad_menu", &GameSettings::m_pad_menu},
+    {"m_pad_accept", &GameSettings::m_pad_accept},
+    {"m_pad_cancel", &GameSettings::m_pad_cancel},
+    {"m_pad_tilt_back", &GameSettings::m_pad_tilt_back},
+    {"m_pad_tilt_forward", &GameSettings::m_pad_tilt_forward},
+};
+constexpr int kPadButtonCount = 15;
+
+}  // namespace
+
 void GameSettings::loadKeys(const ParamTable& table) {
+    const GameSettings defaults;
+    for (const PadKey& pad : kPadKeys) {
+        // Only digits name a button: text that is no number is no button either.
+        const std::string text = table.get(pad.key, "");
+        const bool digits =
+            !text.empty() && text.size() <= 2 &&
+            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+        const int value = digits ? ParamTable::toInt(text) : -1;
+        this->*pad.member = value >= 0 && value < kPadButtonCount ? value : defaults.*pad.member;
+    }
     m_custom_type_game = table.getInt("m_custom_type_game");
     m_custom_kind_game = table.getInt("m_custom_kind_game");
     m_custom_level_num = table.getInt("m_custom_level_num", "1");
@@ -68,6 +97,9 @@ void GameSettings::saveKeys(ParamTable& table) const {
     table.set("m_custom_type_game", ParamTable::fromInt(m_custom_type_game));
     table.set("m_custom_kind_game", ParamTable::fromInt(m_custom_kind_game));
     table.set("m_custom_level_num", ParamTable::fromInt(m_custom_level_num));
+    for (const PadKey& pad : kPadKeys) {
+        table.set(pad.key, ParamTable::fromInt(this->*pad.member));
+    }
 }
 
 void GameSettings::resetKeys() {

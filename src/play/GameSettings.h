@@ -35,6 +35,15 @@ struct GameSettings {
     int m_up_key = kKeyUp;
     int m_fire_key = kKeySpace;  // dig
     int m_die_key = kKeyK;       // give up the current life
+    // A game controller's buttons, by the numbers of platform::pad (0 to 14); the directions
+    // are the D-pad and the left stick. Not in the options: a player may edit the file.
+    int m_pad_dig = 0;            // south (A)
+    int m_pad_die = 4;            // back / select, held for a second
+    int m_pad_menu = 6;           // start: in play, back to the menu; in the menus, activate
+    int m_pad_accept = 0;         // south: activates the focused widget in the menus
+    int m_pad_cancel = 1;         // east (B): as Escape in the menus
+    int m_pad_tilt_back = 9;      // left shoulder, as Z
+    int m_pad_tilt_forward = 10;  // right shoulder, as C
     // The last custom-game choice.
     int m_custom_type_game = 0;  // 0 = the chosen level, anything else = a random level
     int m_custom_kind_game = 0;  // level set index, 0 or 1
@@ -61,9 +70,10 @@ struct GameSettings {
     // member names. The custom-game values default to 0, 0 and 1. When m_left_key reads as 0
     // (missing, 0 or not a number) all six bindings go back to their defaults, whatever else
     // the table holds; otherwise each of the other five bindings that is missing becomes 0.
-    // Values are taken as read, without any check.
+    // Values are taken as read, without any check, except the controller's buttons: one missing
+    // or outside 0 to 14 keeps its default.
     void loadKeys(const ParamTable& table);
-    // Writes the nine values of loadKeys as decimal text, replacing what the table held for them.
+    // Writes the values of loadKeys as decimal text, replacing what the table held for them.
     void saveKeys(ParamTable& table) const;
     // The six bindings back to the arrows, Space (dig) and K (give up a life).
     void resetKeys();

@@ -88,6 +88,7 @@ GameSnapshot::GameSnapshot(const GameFlow& flow) {
     }
 
     eachFigureValue(*flow.player_, player_, kTake);
+    enemyDepthCounter_ = flow.enemyDepthCounter_;
     for (const auto& enemy : flow.enemies_) {
         EnemyFigure& kept = enemies_.emplace_back();
         eachEnemyValue(*enemy, kept, kTake);
@@ -131,8 +132,11 @@ void GameSnapshot::restore(GameFlow& flow) const {
         enemies.pop_back();
     }
     while (enemies.size() < enemies_.size()) {
-        enemies.push_back(std::make_unique<Enemy>(flow.app_, grid, *flow.player_, enemies));
+        enemies.push_back(std::make_unique<Enemy>(flow.app_, grid, *flow.player_, enemies,
+                                                  flow.enemyDepthCounter_));
     }
+    // The count the game's next enemy takes its depth from, as it was.
+    flow.enemyDepthCounter_ = enemyDepthCounter_;
     for (std::size_t i = 0; i < enemies_.size(); ++i) {
         eachEnemyValue(*enemies[i], enemies_[i], kPutBack);
         enemies[i]->carried = cloneOf(enemies_[i].carried.get());

@@ -100,6 +100,7 @@ private:
 
     Figure player_;
     std::vector<EnemyFigure> enemies_;
+    float enemyDepthCounter_ = 0.0f;
 };
 
 }  // namespace glint

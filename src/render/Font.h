@@ -3,10 +3,10 @@
 #pragma once
 
 #include <array>
-#include <vector>
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace glint {
 

@@ -8,11 +8,15 @@
 namespace glint {
 
 void setupProjection(int windowWidth, int windowHeight) {
+    setupProjection(0, 0, windowWidth, windowHeight);
+}
+
+void setupProjection(int x, int y, int width, int height) {
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glViewport(0, 0, windowWidth, windowHeight);
+    glViewport(x, y, width, height);
     glDisable(GL_LIGHTING);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

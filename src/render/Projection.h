@@ -9,6 +9,9 @@ struct Camera;
 // of the given pixel size; depth test and texturing on, white clear colour. Leaves the modelview
 // matrix selected.
 void setupProjection(int windowWidth, int windowHeight);
+// The same over the part of the window from (x, y) (pixels from its bottom left) of the given
+// size.
+void setupProjection(int x, int y, int width, int height);
 
 // Translates by the camera's translation, scales by its scale and rotates by its angle about
 // the screen's normal.

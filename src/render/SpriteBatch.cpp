@@ -38,7 +38,7 @@ void SpriteBatch::add(const Sprite& sprite) {
     appendFrameCorners(sprite, run->vertices);
 }
 
-void SpriteBatch::draw(bool fullSizeOnly) {
+void SpriteBatch::draw(Texture::Sampling sampling) {
     if (empty()) {
         return;
     }
@@ -52,7 +52,7 @@ void SpriteBatch::draw(bool fullSizeOnly) {
         }
         if (run.texture != nullptr) {
             glBindTexture(GL_TEXTURE_2D, run.texture->name);
-            run.texture->sampleFullSizeOnly(fullSizeOnly);
+            run.texture->setSampling(sampling);
         }
         if (run.blended) {
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

@@ -16,11 +16,10 @@ public:
     // in the order they were added; sheets in the order they first appeared. So the sprites of
     // one batch must not overlap across sheets (tiles of a level never do).
     void add(const Sprite& sprite);
-    // Draws and forgets everything added, in the current colour and matrices. Leaves blending
-    // off and texturing on, as Sprite::draw does. fullSizeOnly: every sprite is drawn at least
-    // at its sheet's own size, so its sheet need not choose among its smaller levels
-    // (Texture::sampleFullSizeOnly).
-    void draw(bool fullSizeOnly = false);
+    // Draws and forgets everything added, in the current colour and matrices, each sheet
+    // sampled as given (see Texture::Sampling: the caller knows how large the sprites are on
+    // screen). Leaves blending off and texturing on, as Sprite::draw does.
+    void draw(Texture::Sampling sampling = Texture::Sampling::AsLoaded);
     bool empty() const;
 
 private:

@@ -57,7 +57,7 @@ void uploadTo(Texture& texture, const std::uint8_t* pixels, GLenum format, GLint
               bool mipmap, GLint wrap, GLint minFilter) {
     upload(texture.name, pixels, texture.width, texture.height, format, internalFormat, mipmap,
            wrap, minFilter);
-    noteUpload(texture, minFilter);
+    noteUpload(texture, minFilter, wrap);
 }
 
 std::optional<Bytes> readPicture(const std::string& path) {
@@ -66,19 +66,28 @@ std::optional<Bytes> readPicture(const std::string& path) {
 
 }  // namespace
 
-void noteUpload(Texture& texture, std::int32_t minFilter) {
+void noteUpload(Texture& texture, std::int32_t minFilter, std::int32_t wrap) {
     texture.minFilter_ = minFilter;
-    texture.fullSizeOnly_ = false;
+    texture.wrap_ = wrap;
+    texture.sampling_ = Texture::Sampling::AsLoaded;
 }
 
-void Texture::sampleFullSizeOnly(bool on) {
-    // Only the nearest-level filter samples exactly the full-size level at own size and up; a
-    // filter that blends two levels would look different.
-    if (name == 0 || minFilter_ != GL_LINEAR_MIPMAP_NEAREST || on == fullSizeOnly_) {
+void Texture::setSampling(Sampling sampling) {
+    if (name == 0 || sampling == sampling_) {
         return;
     }
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, on ? GL_LINEAR : minFilter_);
-    fullSizeOnly_ = on;
+    // Only the nearest-level filter samples exactly the full-size level at own size and up; a
+    // filter that blends two levels would look different.
+    if (minFilter_ == GL_LINEAR_MIPMAP_NEAREST) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                        sampling == Sampling::AsLoaded ? minFilter_ : GL_LINEAR);
+    }
+    if (wrap_ == GL_CLAMP) {
+        const GLint wrap = sampling == Sampling::FullSizeInside ? GL_CLAMP_TO_EDGE : GL_CLAMP;
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
+    }
+    sampling_ = sampling;
 }
 
 void Texture::setUploadEnabled(bool enabled) {

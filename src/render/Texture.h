@@ -36,19 +36,27 @@ public:
     static void setUploadEnabled(bool enabled);
     static bool uploadEnabled();
 
-    // A picture mipmapped with the nearest level chosen samples only its full-size level while
-    // this is set: what it samples anyway while drawn at its own size or larger, only without
-    // the level choice per pixel that a software renderer pays for. Applies to the texture
-    // bound now; harmless for any other picture.
-    void sampleFullSizeOnly(bool on);
+    // How a picture is sampled, for drawings known to show the same pixels either way but
+    // cheaper on a software renderer. Applies to the texture bound now.
+    enum class Sampling {
+        AsLoaded,
+        // Drawn no smaller than its own size: a picture mipmapped with the nearest level chosen
+        // samples its full-size level then anyway, so it skips the choice per pixel.
+        FullSize,
+        // As FullSize, and every pixel samples at least half a texel inside the picture: a
+        // picture clamped to its border colour then never reaches the border, so clamping to
+        // the edge texels instead changes nothing.
+        FullSizeInside,
+    };
+    void setSampling(Sampling sampling);
 
 protected:
-    // The minifying filter of the last upload (0 before one), and whether sampleFullSizeOnly
-    // has put GL_LINEAR in its place.
+    // The filter and wrap of the last upload (0 before one), and the sampling set since.
     std::int32_t minFilter_ = 0;
-    bool fullSizeOnly_ = false;
+    std::int32_t wrap_ = 0;
+    Sampling sampling_ = Sampling::AsLoaded;
 
-    friend void noteUpload(Texture& texture, std::int32_t minFilter);
+    friend void noteUpload(Texture& texture, std::int32_t minFilter, std::int32_t wrap);
 };
 
 }  // namespace glint

@@ -71,6 +71,10 @@ GameOverDialog::GameOverDialog(MainWindow& window, App& app, int score, int leve
     // A score that does not qualify gets no name box: neither drawn nor usable.
     nameBox_.enabled = nameEntry_;
     addWidget(&nameBox_);
+    // The player can type at once, without clicking into the box first.
+    if (nameEntry_) {
+        setFocus(&nameBox_);
+    }
 }
 
 void GameOverDialog::close() {

@@ -20,7 +20,8 @@ public:
     // A game of the level set (0 or 1; anything else counts as 0) ended with the score. The
     // name box is usable only when the score qualifies for that set's table. The dialog covers
     // the whole logical screen: it takes the reference size from the App, turns its full-screen
-    // dimmer on and its panel background off itself; the owner only opens it.
+    // dimmer on and its panel background off itself; the owner only opens it. A usable name box
+    // opens focused, so the player types at once.
     GameOverDialog(MainWindow& window, App& app, int score, int levelSet);
 
     void draw() override;

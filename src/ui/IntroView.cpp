@@ -31,7 +31,7 @@ IntroView::IntroView(MainWindow& window, App& app) : View(window), app_(app) {
 
 void IntroView::activate() {
     View::activate();
-    setupProjection(window_.width, window_.height);
+    window_.setUpProjection();
     glLoadIdentity();
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0.5f);

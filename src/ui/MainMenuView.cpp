@@ -5,7 +5,9 @@
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <utility>
 
 #include "app/App.h"
 #include "app/MainWindow.h"
@@ -24,6 +26,19 @@
 #include "ui/TopSevenDialog.h"
 
 namespace glint {
+
+namespace {
+
+// "2026-12-09 04:40:12", local time: when a replay was made.
+std::string localDateTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    return std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local) != 0 ? text : "";
+}
+
+}  // namespace
 
 namespace {
 
@@ -84,7 +99,7 @@ platform::Point MainMenuView::toScreen(int x, int y) const {
 }
 
 void MainMenuView::setUpScreen() {
-    glViewport(0, 0, window_.width, window_.height);
+    window_.applyViewport();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0.0, app_.camera.width, app_.camera.height, 0.0, -50.0, 50.0);
@@ -101,10 +116,25 @@ void MainMenuView::activate() {
     }
     draggable = !window_.fullScreen;
     View::activate();
+    if (watching_) {
+        // Back from a replay (ended, or left with Escape): where it was chosen.
+        watching_.reset();
+        const int table = std::exchange(returnToTable_, -1);
+        if (table >= 0) {
+            openTopSeven(table);
+        }
+        return;
+    }
     if (game_ && game_->finished) {
         const int score = game_->finalScore();
         // The table of the set this game was played in, whatever the menu was asked since.
         const int set = game_->flow().levelSet();
+        Replay replay = game_->record();
+        replay.finalScore = score;
+        replay.scoreSet = set;
+        replay.levelsReached = game_->flow().m_level_current;
+        replay.date = localDateTime();
+        finishedReplay_ = replays().add(replay);
         game_.reset();
         app_.files.remove(UserFile::SavedGame);  // an ended game is not offered again
         auto dialog = std::make_unique<GameOverDialog>(window_, app_, score, set);
@@ -116,6 +146,11 @@ void MainMenuView::activate() {
 }
 
 void MainMenuView::draw() {
+    // Before the widgets draw and note what they showed, so that the picture noted as on
+    // screen is the one drawn.
+    buttons_[kContinue]->visible = game_ != nullptr;
+    // The window may have changed its size since (a desktop answers a full-screen request late).
+    window_.applyViewport();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Upright, behind everything.
@@ -124,7 +159,6 @@ void MainMenuView::draw() {
                     -10.0f);
     drawShadowedText(app_.catalogue->font(), kTitle, 40.0f, 10.0f, 50.0f);
     View::draw();
-    buttons_[kContinue]->visible = game_ != nullptr;
 }
 
 void MainMenuView::onKeyDown(int key) {
@@ -205,26 +239,27 @@ void MainMenuView::onCommand(Widget* widget) {
     } else if (widget == buttons_[kCustomGame].get()) {
         open(customGame_, placed(std::make_unique<CustomGameDialog>(window_, app_), "cgd"));
     } else if (widget == buttons_[kTop7Set1].get() || widget == buttons_[kTop7Set2].get()) {
-        auto dialog = std::make_unique<TopSevenDialog>(window_, app_,
-                                                       widget == buttons_[kTop7Set1].get() ? 0 : 1);
-        dialog->setReferenceSize(app_.camera.width, app_.camera.height);
-        open(topSeven_, std::move(dialog));
+        openTopSeven(widget == buttons_[kTop7Set1].get() ? 0 : 1);
     } else if (widget == buttons_[kFullScreen].get()) {
-        if (window_.fullScreen) {
-            window_.leaveFullScreen();
-            draggable = true;
-        } else if (window_.enterFullScreen(app_.camera.width, app_.camera.height)) {
-            draggable = false;
-        }
-        if (window_.platformWindow().exists()) {
-            setUpScreen();
-        }
+        toggleFullScreen();
     } else if (widget == buttons_[kMinimize].get()) {
         window_.minimizeWindow();
     } else if (widget == buttons_[kMakerLogo].get()) {
         if (!app_.makerPageAddress.empty()) {
             platform::openUrl(app_.makerPageAddress);
         }
+    }
+}
+
+void MainMenuView::toggleFullScreen() {
+    if (window_.fullScreen) {
+        window_.leaveFullScreen();
+        draggable = true;
+    } else if (window_.enterFullScreen(app_.camera.width, app_.camera.height)) {
+        draggable = false;
+    }
+    if (window_.platformWindow().exists()) {
+        setUpScreen();
     }
 }
 
@@ -253,14 +288,59 @@ void MainMenuView::onDialogClosed(int result, View* dialog) {
     } else if (dialog == help_.get()) {
         help_.reset();
     } else if (dialog == topSeven_.get()) {
+        const int table = topSeven_->tableIndex();
+        const int entry = topSeven_->watchedEntry();
         topSeven_.reset();
+        if (result == TopSevenDialog::kWatch && entry >= 0 &&
+            entry < static_cast<int>(app_.settings.highScores[table].entries().size())) {
+            const HighScoreTable::Entry& e = app_.settings.highScores[table].entries()[entry];
+            std::string why;
+            const std::optional<std::string> path = replays().find(table, e.name, e.score);
+            std::optional<Replay> replay = path ? Replay::load(*path, why) : std::nullopt;
+            if (replay) {
+                watch(*replay, "Replay: " + e.name + ", " + std::to_string(e.score), table);
+            } else {
+                std::fprintf(stderr, "glint: no replay of %s's %d\n", e.name.c_str(), e.score);
+                openTopSeven(table);
+            }
+        }
     } else if (dialog == gameOver_.get()) {
+        // The replay of the game just ended carries the name its score was entered under;
+        // replays of scores no longer in a table make room.
+        if (!finishedReplay_.empty() && gameOver_->nameEntry() && !gameOver_->name().empty()) {
+            replays().setName(finishedReplay_, gameOver_->name());
+        }
+        finishedReplay_.clear();
+        replays().prune(app_.settings.highScores);
         gameOver_.reset();
     }
 }
 
 void MainMenuView::onCloseRequest() {
     App::quit();
+}
+
+ReplayShelf MainMenuView::replays() const {
+    return ReplayShelf(app_.files.directory(UserFile::SavedGame) + "/replays");
+}
+
+void MainMenuView::openTopSeven(int table) {
+    auto dialog = std::make_unique<TopSevenDialog>(window_, app_, table);
+    dialog->setReferenceSize(app_.camera.width, app_.camera.height);
+    std::array<bool, 7> watchable{};
+    const auto& entries = app_.settings.highScores[table == 1 ? 1 : 0].entries();
+    const ReplayShelf shelf = replays();
+    for (std::size_t i = 0; i < entries.size() && i < watchable.size(); ++i) {
+        watchable[i] = shelf.find(table, entries[i].name, entries[i].score).has_value();
+    }
+    dialog->offerReplays(watchable);
+    open(topSeven_, std::move(dialog));
+}
+
+void MainMenuView::watch(const Replay& replay, const std::string& caption, int returnToTable) {
+    watching_ = std::make_unique<GameView>(window_, app_, replay, caption);
+    returnToTable_ = returnToTable;
+    window_.pushView(watching_.get());
 }
 
 ParamTable MainMenuView::savedGame(bool withProgress) const {

@@ -5,7 +5,10 @@
 #include <array>
 #include <memory>
 
+#include <string>
+
 #include "app/View.h"
+#include "replay/ReplayShelf.h"
 #include "ui/Widgets.h"
 
 namespace glint {
@@ -48,8 +51,17 @@ public:
     // until a newer save replaces it, so a crash never loses it; a game that ends, or that a
     // new game replaces, is no longer offered. A damaged file is not offered.
     void loadGame();
+    // Switches between full screen and the window, as the full-screen button does.
+    void toggleFullScreen();
+
+    // Plays a recorded game in the game view under a caption; when it ends (or Escape ends it)
+    // the Top 7 of returnToTable (0 or 1) opens again, or the menu shows when it is -1.
+    void watch(const Replay& replay, const std::string& caption, int returnToTable);
+    // The replays folder beside the other user files.
+    ReplayShelf replays() const;
 
     GameView* currentGame() const { return game_.get(); }
+    GameView* watchedGame() const { return watching_.get(); }
     int levelSet() const { return levelSet_; }
     Button& button(int index) { return *buttons_[static_cast<std::size_t>(index)]; }
 
@@ -78,6 +90,7 @@ private:
     void adopt(std::unique_ptr<GameView> game);
     // The current game's state at the beginning of its level, as the saved game holds it.
     ParamTable savedGame(bool withProgress) const;
+    void openTopSeven(int table);
     template <typename T>
     void open(std::unique_ptr<T>& slot, std::unique_ptr<T> dialog);
 
@@ -94,6 +107,11 @@ private:
     std::unique_ptr<OptionsDialog> options_;
     std::unique_ptr<CustomGameDialog> customGame_;
     std::unique_ptr<GameOverDialog> gameOver_;
+    // A replay being watched, and the table to return to.
+    std::unique_ptr<GameView> watching_;
+    int returnToTable_ = -1;
+    // The replay of the game that has just ended, until its name is known.
+    std::string finishedReplay_;
 };
 
 }  // namespace glint

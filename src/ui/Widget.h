@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-namespace glint {
+#include "app/View.h"
 
-class View;
+namespace glint {
 
 class Widget {
 public:
@@ -24,6 +24,26 @@ public:
     virtual void update(int /*ms*/) {}
     virtual void draw() {}
     virtual void reset() {}
+
+    // The keyboard and controller focus (View::onNavigate). Only widgets that can take it now
+    // (shown and enabled) are focused; a focused widget shows it in its picture.
+    virtual bool canFocus() const { return false; }
+    virtual void setFocused(bool /*focused*/) {}
+    virtual bool focused() const { return false; }
+    // Does what a click on the widget does.
+    virtual void trigger() {}
+    // A text box: Space types into it rather than activating it.
+    virtual bool takesText() const { return false; }
+    // Waiting for any key, Tab and Space included (a key reader).
+    virtual bool takesEveryKey() const { return false; }
+    // A focused widget may take a move of the focus for itself (true: taken).
+    virtual bool onNavigate(Navigation /*navigation*/) { return false; }
+    // Where the widget stands, for moves of the focus by direction.
+    struct Centre {
+        float x = 0.0f;
+        float y = 0.0f;
+    };
+    virtual Centre centre() const { return {}; }
 
     // A summary of everything that decides the widget's picture (state, place, text, caret):
     // when it differs from the one noted at the last draw, the picture on screen is stale.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <string_view>
 
 #include "app/View.h"
 #include "input/KeyNames.h"
@@ -20,6 +21,19 @@
 
 namespace glint {
 
+namespace {
+
+// What Up and Down step through in a text box, from 'A' on; one step down from 'A' is a space.
+constexpr std::string_view kTextCharacters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 ";
+constexpr std::string_view kDigits = "0123456789";
+
+}  // namespace
+
+bool Control::showsFocus() const {
+    return focused_ && (owner_ == nullptr || owner_->isTarget());
+}
+
 bool Control::hit(int px, int py) const {
     return px >= static_cast<int>(x) && px <= static_cast<int>(x + width) &&
            py >= static_cast<int>(y) && py <= static_cast<int>(y + height);
@@ -31,7 +45,8 @@ std::uint64_t Control::look() const {
         std::memcpy(&b, &v, sizeof b);
         return static_cast<std::uint64_t>(b);
     };
-    return mix(mix(mix(static_cast<std::uint64_t>(state), bits(x)), bits(y)), bits(z));
+    return mix(mix(mix(mix(static_cast<std::uint64_t>(state), bits(x)), bits(y)), bits(z)),
+               focused_);
 }
 
 std::uint64_t EditBox::look() const {
@@ -47,7 +62,7 @@ void Control::drawPicture() {
     }
     width = static_cast<float>(texture_->width);
     height = static_cast<float>(texture_->height) / static_cast<float>(bands_);
-    drawPictureBand(*texture_, state, bands_, x, y, width, height, z);
+    drawPictureBand(*texture_, shownState(), bands_, x, y, width, height, z);
 }
 
 bool Button::onMouseMove(int px, int py, std::uint64_t) {
@@ -79,14 +94,19 @@ bool Button::onLButtonUp(int, int, std::uint64_t) {
     return false;
 }
 
+void Button::trigger() {
+    if (visible && owner_ != nullptr) {
+        owner_->onCommand(this);
+    }
+}
+
 void Button::draw() {
     if (visible) {
         drawPicture();
     }
 }
 
-CheckBox::CheckBox(View* owner, const Texture* texture)
-    : Control(owner, texture, 4, 50.0f, 50.0f) {
+CheckBox::CheckBox(View* owner, const Texture* texture) : Control(owner, texture, 4, 50.0f, 50.0f) {
     setPosition(200.0f, 40.0f);
 }
 
@@ -99,7 +119,9 @@ bool CheckBox::onMouseMove(int px, int py, std::uint64_t) {
     return false;
 }
 
-bool CheckBox::onLButtonDown(int px, int py, std::uint64_t) { return hit(px, py); }
+bool CheckBox::onLButtonDown(int px, int py, std::uint64_t) {
+    return hit(px, py);
+}
 
 bool CheckBox::onLButtonUp(int, int, std::uint64_t) {
     // The hovered state says the pointer is on the box: no new hit test.
@@ -111,6 +133,13 @@ bool CheckBox::onLButtonUp(int, int, std::uint64_t) {
         owner_->onCommand(this);
     }
     return true;
+}
+
+void CheckBox::trigger() {
+    state = state <= 2 ? state + 2 : state - 2;
+    if (owner_ != nullptr) {
+        owner_->onCommand(this);
+    }
 }
 
 bool RadioButton::onMouseMove(int px, int py, std::uint64_t flags) {
@@ -130,6 +159,16 @@ bool RadioButton::onLButtonUp(int, int, std::uint64_t) {
         owner_->onCommand(this);
     }
     return true;
+}
+
+void RadioButton::trigger() {
+    if (!visible || state >= 3) {
+        return;  // a radio that is on stays on
+    }
+    state += 2;
+    if (owner_ != nullptr) {
+        owner_->onCommand(this);
+    }
 }
 
 void RadioButton::draw() {
@@ -158,7 +197,9 @@ int RadioGroup::indexOfChecked() const {
 EditBox::EditBox(View* owner, const Font* font, float textSize, const Texture* texture)
     : Control(owner, texture, 2, 130.0f, 60.0f), textSize(textSize), font_(font) {}
 
-bool EditBox::onMouseMove(int px, int py, std::uint64_t) { return enabled && hit(px, py); }
+bool EditBox::onMouseMove(int px, int py, std::uint64_t) {
+    return enabled && hit(px, py);
+}
 
 bool EditBox::onLButtonDown(int px, int py, std::uint64_t) {
     if (!enabled) {
@@ -192,7 +233,8 @@ void EditBox::onChar(int c, int) {
 }
 
 void EditBox::insert(const std::string& value) {
-    const std::size_t caret = std::min(static_cast<std::size_t>(std::max(caretPos, 0)), text_.size());
+    const std::size_t caret =
+        std::min(static_cast<std::size_t>(std::max(caretPos, 0)), text_.size());
     text_ = text_.substr(0, caret) + value + text_.substr(caret);
     if (text_.size() > kCapacity) {
         text_.resize(kCapacity);
@@ -271,6 +313,88 @@ void EditBox::onKeyDown(int key) {
     caretShown = true;
 }
 
+void EditBox::setFocused(bool value) {
+    state = value ? 2 : 1;
+    if (value) {
+        caretShown = true;
+        blinkAccumulator = 0;
+    }
+}
+
+bool EditBox::accepts(const std::string& candidate) const {
+    if (numericOnly && rangeCheck) {
+        const int value = ParamTable::toInt(candidate);
+        return value >= minimum && value <= maximum;
+    }
+    return true;
+}
+
+bool EditBox::cycleCharacter(std::size_t index, int step) {
+    const std::string_view order = numericOnly ? kDigits : kTextCharacters;
+    const int count = static_cast<int>(order.size());
+    const bool adding = index >= text_.size();
+    if (adding && text_.size() >= static_cast<std::size_t>(std::max(maxLength, 0))) {
+        return false;
+    }
+    // A new character, or one the order does not hold, starts at the first of the order.
+    int from = -1;
+    if (!adding) {
+        const std::size_t found = order.find(text_[index]);
+        from = found == std::string_view::npos ? -1 : static_cast<int>(found);
+    }
+    if (adding || from < 0) {
+        step = 1;
+    }
+    for (int tried = 1; tried <= count; ++tried) {
+        const int at = ((from + step * tried) % count + count) % count;
+        std::string candidate = text_;
+        if (adding) {
+            candidate += order[static_cast<std::size_t>(at)];
+        } else {
+            candidate[index] = order[static_cast<std::size_t>(at)];
+        }
+        if (accepts(candidate)) {
+            text_ = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool EditBox::onNavigate(Navigation navigation) {
+    if (!enabled) {
+        return false;
+    }
+    const std::size_t length = text_.size();
+    caretPos = std::clamp(caretPos, 0, static_cast<int>(length));
+    const std::size_t caret = static_cast<std::size_t>(caretPos);
+    switch (navigation) {
+        case Navigation::Up:
+            cycleCharacter(caret, 1);
+            break;
+        case Navigation::Down:
+            cycleCharacter(caret, -1);
+            break;
+        case Navigation::Right:
+            if (caret < length) {
+                ++caretPos;
+            } else {
+                cycleCharacter(caret, 1);  // appended under the caret
+            }
+            break;
+        case Navigation::Left:
+            if (caretPos > 0) {
+                --caretPos;
+            }
+            break;
+        default:
+            return false;
+    }
+    caretShown = true;
+    blinkAccumulator = 0;
+    return true;
+}
+
 void EditBox::update(int ms) {
     blinkAccumulator += ms;
     if (blinkAccumulator > blinkPeriod) {
@@ -290,9 +414,9 @@ void EditBox::draw() {
     glTranslatef(0.0f, 0.0f, 0.5f);
     const float* colour = textColour;
     if (caretShown && state == 2 && font_ != nullptr) {
-        const float left = x + textOffset +
-                           font_->textWidth(text_.substr(0, static_cast<std::size_t>(caretPos)),
-                                            textSize);
+        const float left =
+            x + textOffset +
+            font_->textWidth(text_.substr(0, static_cast<std::size_t>(caretPos)), textSize);
         glDisable(GL_TEXTURE_2D);
         glColor4f(colour[0], colour[1], colour[2], colour[3]);
         glBegin(GL_QUADS);
@@ -305,16 +429,25 @@ void EditBox::draw() {
         glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     }
     if (font_ != nullptr) {
-        font_->drawText(text_, textSize, x + textOffset, y + height - (height - textSize) / 2, 20.0f,
-                        colour[0], colour[1], colour[2], colour[3]);
+        font_->drawText(text_, textSize, x + textOffset, y + height - (height - textSize) / 2,
+                        20.0f, colour[0], colour[1], colour[2], colour[3]);
     }
     glPopMatrix();
 }
 
 KeyReader::KeyReader(View* owner, const Font* font, float textSize, const Texture* texture,
                      KeyboardInput& keyboard)
-    : Control(owner, texture, 2, 130.0f, 60.0f), textSize(textSize), font_(font),
+    : Control(owner, texture, 2, 130.0f, 60.0f),
+      textSize(textSize),
+      font_(font),
       keyboard_(keyboard) {}
+
+void KeyReader::setFocused(bool value) {
+    focused_ = value;
+    if (!value) {
+        state = 1;
+    }
+}
 
 void KeyReader::setKeyCode(int code) {
     keyCode_ = code;
@@ -339,6 +472,35 @@ void KeyReader::onKeyDown(int) {
 
 void KeyReader::draw() {
     drawPicture();
+    if (showsFocus()) {
+        // The picture has no hovered band: a yellow frame around it, as the texts are yellow.
+        constexpr float kGap = 2.0f;
+        constexpr float kThickness = 3.0f;
+        const float left = x - kGap - kThickness;
+        const float top = y - kGap - kThickness;
+        const float right = x + width + kGap + kThickness;
+        const float bottom = y + height + kGap + kThickness;
+        const float depth = z + 20.0f;
+        glPushMatrix();
+        glTranslatef(0.0f, 0.0f, 0.5f);
+        glDisable(GL_TEXTURE_2D);
+        glColor4f(1.0f, 1.0f, 0.0f, 1.0f);
+        glBegin(GL_QUADS);
+        auto bar = [depth](float l, float t, float r, float b) {
+            glVertex3f(l, t, depth);
+            glVertex3f(r, t, depth);
+            glVertex3f(r, b, depth);
+            glVertex3f(l, b, depth);
+        };
+        bar(left, top, right, top + kThickness);
+        bar(left, bottom - kThickness, right, bottom);
+        bar(left, top, left + kThickness, bottom);
+        bar(right - kThickness, top, right, bottom);
+        glEnd();
+        glEnable(GL_TEXTURE_2D);
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        glPopMatrix();
+    }
     if (font_ != nullptr) {
         glPushMatrix();
         glTranslatef(0.0f, 0.0f, 0.5f);

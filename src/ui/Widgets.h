@@ -29,6 +29,9 @@ public:
     // Inclusive on all four edges, after truncating the rectangle to whole units.
     bool hit(int px, int py) const;
     std::uint64_t look() const override;
+    void setFocused(bool value) override { focused_ = value; }
+    bool focused() const override { return focused_; }
+    Centre centre() const override { return {x + width / 2.0f, y + height / 2.0f}; }
 
     float x = 0.0f;
     float y = 0.0f;
@@ -38,11 +41,17 @@ public:
     int state = 1;
 
 protected:
-    // Draws the band of the current state; the size follows the picture.
+    // The focus is drawn only while the owner receives input, so a menu under a dialog shows
+    // no focus of its own.
+    bool showsFocus() const;
+    // The band drawn: the state, or the hovered band of it while focused.
+    virtual int shownState() const { return state; }
+    // Draws the band of the shown state; the size follows the picture.
     void drawPicture();
 
     const Texture* texture_;
     int bands_;
+    bool focused_ = false;
 };
 
 // Fires its command on the press. States: 1 normal, 2 hovered, 3 pressed.
@@ -55,8 +64,14 @@ public:
     void reset() override { state = 1; }
     void draw() override;
     std::uint64_t look() const override { return mix(Control::look(), visible); }
+    bool canFocus() const override { return visible; }
+    // The command, as the press of a click.
+    void trigger() override;
 
     bool visible = true;
+
+protected:
+    int shownState() const override { return state == 1 && showsFocus() ? 2 : state; }
 };
 
 // Toggles on the release. States: 1 off, 2 off hovered, 3 on, 4 on hovered.
@@ -67,9 +82,17 @@ public:
     bool onLButtonDown(int px, int py, std::uint64_t flags) override;
     bool onLButtonUp(int px, int py, std::uint64_t flags) override;
     void draw() override { drawPicture(); }
+    bool canFocus() const override { return true; }
+    // Toggles and fires the command, as a click does.
+    void trigger() override;
 
     bool on() const { return state >= 3; }
     void setOn(bool value) { state = value ? 3 : 1; }
+
+protected:
+    int shownState() const override {
+        return (state == 1 || state == 3) && showsFocus() ? state + 1 : state;
+    }
 };
 
 // As a check box, but a click only turns it on; nothing while invisible.
@@ -82,6 +105,9 @@ public:
     void draw() override;
     virtual void setChecked(bool checked) { state = checked ? 3 : 1; }
     std::uint64_t look() const override { return mix(CheckBox::look(), visible); }
+    bool canFocus() const override { return visible; }
+    // Turns it on and fires the command, as a click does; one that is on stays on.
+    void trigger() override;
 
     bool visible = true;
 };
@@ -115,6 +141,17 @@ public:
     void update(int ms) override;
     void draw() override;
     std::uint64_t look() const override;
+    bool canFocus() const override { return enabled; }
+    // The focus is the box's own: focused, it takes typing, with the caret shown at once.
+    void setFocused(bool value) override;
+    bool focused() const override { return state == 2; }
+    bool takesText() const override { return true; }
+    // For a controller: Up and Down change the character under the caret, cycling through
+    // what the box accepts (A-Z, a-z, 0-9 and space for text; the digits that keep the value
+    // in range for a numeric box); with the caret at the end they add the first such character
+    // there. Right moves the caret on, and at the end appends that first character; Left moves
+    // it back. All four are taken, so the focus leaves a box by Next, Previous or Activate.
+    bool onNavigate(Navigation navigation) override;
 
     // Sets the text (cut to maxLength) with the caret after it.
     void setText(const std::string& value);
@@ -139,6 +176,12 @@ public:
     float textSize;
 
 private:
+    // Whether the text would be accepted as typed (digits and range of a numeric box).
+    bool accepts(const std::string& text) const;
+    // The character at index (replacing it, or added at the end) moved by step through what
+    // the box accepts; false when nothing fits.
+    bool cycleCharacter(std::size_t index, int step);
+
     std::string text_;
     const Font* font_;
 };
@@ -154,7 +197,15 @@ public:
     bool onLButtonDown(int px, int py, std::uint64_t flags) override;
     void onKeyDown(int key) override;
     void draw() override;
-    std::uint64_t look() const override { return mix(Control::look(), static_cast<std::uint64_t>(keyCode_)); }
+    std::uint64_t look() const override {
+        return mix(Control::look(), static_cast<std::uint64_t>(keyCode_));
+    }
+    bool canFocus() const override { return true; }
+    // Losing the focus stops a wait for a key.
+    void setFocused(bool value) override;
+    // Starts waiting for a key, as a click does.
+    void trigger() override { state = 2; }
+    bool takesEveryKey() const override { return state == 2; }
 
     void setKeyCode(int code);
     int keyCode() const { return keyCode_; }

@@ -253,20 +253,19 @@ void Actor::fallStep() {
 }
 
 void Actor::tick(int ms) {
-    const GameSettings& keys = app_.settings;
-    const KeyboardInput& keyboard = app_.keyboard;
+    const PlayerControls& controls = app_.controls;
     if (motion == kFalling) {
         fallStep();
         sprite.animate(static_cast<std::uint32_t>(ms));
     } else {
         bool acted = true;
-        if (keyboard.isKeyDown(keys.m_down_key)) {
+        if (controls.isHeld(action::kDown)) {
             moveDown();
-        } else if (keyboard.isKeyDown(keys.m_left_key)) {
+        } else if (controls.isHeld(action::kLeft)) {
             moveLeft();
-        } else if (keyboard.isKeyDown(keys.m_right_key)) {
+        } else if (controls.isHeld(action::kRight)) {
             moveRight();
-        } else if (keyboard.isKeyDown(keys.m_up_key)) {
+        } else if (controls.isHeld(action::kUp)) {
             moveUp();
         } else {
             acted = false;
@@ -289,14 +288,14 @@ void Actor::tick(int ms) {
 
     const auto elapsed = static_cast<std::uint32_t>(ms);
     fireCooldown = fireCooldown < elapsed ? 0 : fireCooldown - elapsed;
-    if (keyboard.isKeyDown(keys.m_fire_key) && fireCooldown == 0) {
+    if (controls.isHeld(action::kDig) && fireCooldown == 0) {
         fireCooldown = kFireCooldownMs;
         const Vec3 at = sprite.position;
         if (grid_.dig(at, facing)) {
             retreatToCellCentre();
         }
     }
-    if (keyboard.isKeyDown(keys.m_die_key)) {
+    if (controls.isHeld(action::kDie)) {
         dead = true;
     }
 }

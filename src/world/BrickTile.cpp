@@ -49,6 +49,9 @@ void BrickTile::takeStateFrom(const BrickTile& other) {
     openTimer = other.openTimer;
     phase = other.phase;
     sprite.setFrame(other.sprite.frame);
+    // The time into the current frame too: a hole opens and closes by the frames, so a new
+    // skin must not shift when it does.
+    sprite.elapsed = other.sprite.elapsed;
     sprite.blended = other.sprite.blended;
     sprite.reverse = other.sprite.reverse;
 }

@@ -14,8 +14,6 @@ namespace glint {
 
 namespace {
 
-// Shared by every enemy alive, so that each is drawn at a depth of its own.
-float enemyDepthCounter = 0.0f;
 
 constexpr float kSpeedFactor = 0.54f;
 constexpr float kNear = 5.0f;
@@ -48,18 +46,19 @@ bool chance(Random& random) {
 
 }  // namespace
 
-Enemy::Enemy(App& app, LevelGrid& grid, Actor& target, const EnemyList& enemies)
-    : Actor(app, grid, enemies), target_(target) {
+Enemy::Enemy(App& app, LevelGrid& grid, Actor& target, const EnemyList& enemies,
+             float& depthCounter)
+    : Actor(app, grid, enemies), target_(target), depthCounter_(depthCounter) {
     speed = 4.0f * kSpeedFactor;
     tolerance = kNear;
     holeTimeFull = app.settings.m_time_in_hole;
-    enemyDepthCounter -= 0.1f;
-    depth = 1.0f - enemyDepthCounter;
+    depthCounter_ -= 0.1f;
+    depth = 1.0f - depthCounter_;
     sprite.position = Vec3{0.0f, 0.0f, depth};
 }
 
 Enemy::~Enemy() {
-    enemyDepthCounter += 0.1f;
+    depthCounter_ += 0.1f;
 }
 
 void Enemy::placeAt(const Vec3& start) {

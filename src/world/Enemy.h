@@ -27,8 +27,11 @@ public:
         kDropping = 7,
     };
 
-    // Created at depth 1.1 for the first enemy alive, 1.2 for the second, and so on.
-    Enemy(App& app, LevelGrid& grid, Actor& target, const EnemyList& enemies);
+    // Created at depth 1.1 for the first enemy alive, 1.2 for the second, and so on. The count
+    // is the game's own (depthCounter, which must outlive the enemy): the depth takes part in
+    // catching the player, so a game alive beside this one (a replay watched while a game waits)
+    // must not change it.
+    Enemy(App& app, LevelGrid& grid, Actor& target, const EnemyList& enemies, float& depthCounter);
     ~Enemy() override;
 
     // Moves to a start cell (keeping its own depth).
@@ -79,6 +82,7 @@ private:
     void goldStep();
 
     Actor& target_;
+    float& depthCounter_;
     Vec3 targetPosition_;
 };
 

@@ -298,11 +298,16 @@ void LevelGrid::tick() {
     }
 }
 
-void LevelGrid::draw(bool fullSizeOnly) const {
+void LevelGrid::draw(bool flat, Texture::Sampling sampling) const {
     // Every light, then every tile, each sheet in one draw. Tiles never overlap one another,
     // and a light only shares its cell with gold an enemy dropped there, which is drawn after
     // it as before: the picture is the one drawing cell by cell gives.
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    const GLboolean depthTest = glIsEnabled(GL_DEPTH_TEST);
+    if (flat) {
+        // Figures and overlays, all nearer than the grid, still test against a cleared depth.
+        glDisable(GL_DEPTH_TEST);
+    }
     for (int r = 0; r < kHeight - 1; ++r) {
         for (int c = 1; c < kWidth - 1; ++c) {
             if (const Sprite* light = lights_[index(c, r)].get()) {
@@ -310,7 +315,7 @@ void LevelGrid::draw(bool fullSizeOnly) const {
             }
         }
     }
-    batch_.draw(fullSizeOnly);
+    batch_.draw(sampling);
     for (int r = 0; r < kHeight - 1; ++r) {
         for (int c = 1; c < kWidth - 1; ++c) {
             if (const Tile* tile = tiles_[index(c, r)].get()) {
@@ -318,7 +323,10 @@ void LevelGrid::draw(bool fullSizeOnly) const {
             }
         }
     }
-    batch_.draw(fullSizeOnly);
+    batch_.draw(sampling);
+    if (depthTest) {
+        glEnable(GL_DEPTH_TEST);
+    }
 }
 
 void LevelGrid::reskin() {

@@ -75,9 +75,10 @@ public:
     bool dig(const Vec3& p, int direction);
 
     void tick();
-    // fullSizeOnly: the cells are drawn no smaller than their pictures' own size (see
-    // SpriteBatch::draw).
-    void draw(bool fullSizeOnly = false) const;
+    // flat: the playfield lies flat (untilted), so lights lie behind tiles and tiles never
+    // overlap: drawn in that order they need no depth test. sampling: what the cells' size on
+    // screen allows (see Texture::Sampling). Either way the picture is the same, only cheaper.
+    void draw(bool flat = false, Texture::Sampling sampling = Texture::Sampling::AsLoaded) const;
     // Rebuilds every tile and light for the current skin; dug bricks keep their state. The new
     // pictures' random choices do not come from the game's generator: a change of skin made in
     // the menu must not change what the game draws next.

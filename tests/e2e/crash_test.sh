@@ -9,27 +9,12 @@ rounds=${2:-30}
 build=$(dirname "$glint")
 tool="$build/glint-tool"
 work=$(mktemp -d)
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-exec 5<> <(:)
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-xvfb=$!
+. "$(dirname "$0")/common.sh"
+start_display
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-display=""
-for _ in $(seq 150); do
-    read -r -t 0.2 display <&5 && break
-done
-[ -n "$display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=":$display" SDL_AUDIODRIVER=dummy
-
 app="$work/app"
 data="$app/data"
-mkdir -p "$data"
-cp "$glint" "$app/glint"
-cp "$build"/data/data.pk "$data/"
-menu=$("$tool" cat "$data/data.pk" mui/menu.txt | tr '\r\t' '  ')
-at() { awk -v k="$1" '{for (i = 1; i < NF; i++) if ($i == k) print $(i + 1)}' <<<"$menu"; }
+copy_game "$app"
 bx=$(($(at m_glint1_game_btnx) + 20))
 by=$(($(at m_glint1_game_btny) + 15))
 

@@ -2,29 +2,19 @@
 # The real program under a virtual display: one borderless 800 x 600 window titled
 # "Glint Seeker" at the placed position, about 33 frame steps a second, and a clean exit when
 # the window is closed by the desktop or through the menu's quit dialog; a game started from the
-# menu, and keys rebound in the options stored in the settings. Screenshots go to the build's
-# e2e folder.
+# menu, keys rebound in the options stored in the settings, and a dialog opened with the keyboard
+# alone. Screenshots go to the build's e2e folder.
 set -u
 glint=$1
 probe=$2
 shots=${3:-$(dirname "$glint")/e2e}
 mkdir -p "$shots"
 work=$(mktemp -d)
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
+. "$(dirname "$0")/common.sh"
 # A display of our own, on a free number.
-exec 5<> <(:)
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset -wr >"$work/xvfb.log" 2>&1 &
-xvfb=$!
+start_display 1280x1024x24 -wr
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-display=""
-# A loaded machine can take a while to start the server.
-for _ in $(seq 150); do
-    read -r -t 0.2 display <&5 && break
-done
-[ -n "$display" ] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$display" SDL_AUDIODRIVER=dummy GLINT_FRAME_STATS=1
+export GLINT_FRAME_STATS=1
 
 # The program runs from a copy of its own, so that the settings, scores and saved games it writes
 # stay in the test's folder and no earlier run of the build's program changes what it does.
@@ -223,6 +213,43 @@ if [ -f "$pack" ] && [ -x "$tool" ]; then
     settings=$(tr '\r\t' '  ' <"$work/settings.txt" 2>/dev/null)
     grep -Eq 'm_fire_key +74( |$)' <<<"$settings" || fail "keypad minus not stored as fire: $settings"
     grep -Eq 'm_left_key +51( |$)' <<<"$settings" || fail "comma not stored as left: $settings"
+fi
+
+# Fifth run: the keyboard alone. Without a game waiting, four presses of Tab reach the help
+# button, which then shows its focus; Space opens the help dialog over the menu.
+if [ -f "$pack" ] && [ -x "$tool" ]; then
+    rm -f "$work/app/data/save.sav"
+    start_glint
+    sleep 2
+    xdotool mousemove --sync 790 590
+    xdotool windowfocus --sync "$window"
+    import -window root -crop 800x600+0+0 "$work/no-focus.png"
+    for _ in 1 2 3 4; do xdotool key Tab; sleep 0.2; done
+    sleep 0.3
+    import -window root -crop 800x600+0+0 "$shots/focus-help.png"
+    xdotool key space
+    sleep 0.5
+    import -window root -crop 800x600+0+0 "$shots/focus-help-dialog.png"
+    # Pixels that differ between two screenshots in a rectangle WxH at X, Y.
+    changed_at() {
+        convert "$1" -crop "$3+$4+$5" +repage "$work/one.png"
+        convert "$2" -crop "$3+$4+$5" +repage "$work/two.png"
+        compare -metric AE "$work/one.png" "$work/two.png" null: 2>&1 | cut -d' ' -f1
+    }
+    focused=$(changed_at "$work/no-focus.png" "$shots/focus-help.png" 130x60 "$(at m_help_btnx)" \
+        "$(at m_help_btny)")
+    [ "${focused:-0}" -gt 100 ] 2>/dev/null || fail "Tab: the help button shows no focus ($focused)"
+    # The close button stands where the help dialog puts it, in the panel.
+    closing=$(changed_at "$shots/focus-help.png" "$shots/focus-help-dialog.png" 130x60 \
+        $(($(at m_hd_x) + $(at m_hd_close_btnx))) $(($(at m_hd_y) + $(at m_hd_close_btny))))
+    [ "${closing:-0}" -gt 1000 ] 2>/dev/null || fail "Space on the help button: no dialog ($closing)"
+    xdotool key Escape
+    sleep 0.3
+    xdotool key Escape
+    sleep 0.5
+    xdotool key Return
+    wait_exit
+    [ "$status" = 0 ] || fail "quitting after the keyboard run: exit status $status"
 fi
 
 # Started from elsewhere, the program works beside its executable when its data lies there.

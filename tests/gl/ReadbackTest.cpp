@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -173,6 +174,63 @@ TEST_F(Readback, TextRisesUprightAboveItsBaseline) {
     // Drawing text leaves blending and the depth test off.
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+}
+
+// A line of text goes to the renderer in one draw; it must show what drawing each glyph as a
+// strip of its own showed.
+TEST_F(Readback, TextInOneDrawShowsWhatAStripPerGlyphShowed) {
+    Bytes picture = test::makeFontPicture(256, 128, 94, 24, 5, 16);
+    TgaTexture texture;
+    ASSERT_TRUE(texture.loadFromMemory(picture, false, false));
+    Font font;
+    ASSERT_TRUE(font.buildGlyphs(picture));
+    font.setTexture(&texture);
+    const std::string text = "Score: 1234 !\"#$%&'()*+,-./ ~}|{";
+    auto frame = [] {
+        glFinish();
+        std::vector<std::uint8_t> rgb(static_cast<std::size_t>(kWidth) * kHeight * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        return rgb;
+    };
+    font.drawText(text, 37.0f, 20.5f, 300.25f, 10.0f, 0.8f, 0.9f, 0.2f, 1.0f);
+    const std::vector<std::uint8_t> batched = frame();
+
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glBindTexture(GL_TEXTURE_2D, texture.name);
+    glEnable(GL_TEXTURE_2D);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glColor4f(0.8f, 0.9f, 0.2f, 1.0f);
+    float x = 20.5f;
+    const float height = 37.0f;
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u == ' ') {
+            x += font.spaceWidth(height);
+            continue;
+        }
+        const float w = font.glyphWidth(u, height);
+        const Font::Glyph& g = font.glyph(u);
+        glBegin(GL_TRIANGLE_STRIP);
+        glTexCoord2f(g.sLeft, g.tBottom);
+        glVertex3f(x, 300.25f, 10.0f);
+        glTexCoord2f(g.sLeft, g.tTop);
+        glVertex3f(x, 300.25f - height, 10.0f);
+        glTexCoord2f(g.sRight, g.tBottom);
+        glVertex3f(x + w, 300.25f, 10.0f);
+        glTexCoord2f(g.sRight, g.tTop);
+        glVertex3f(x + w, 300.25f - height, 10.0f);
+        glEnd();
+        x += w + font.gap(height);
+    }
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glDisable(GL_BLEND);
+    const std::vector<std::uint8_t> stripByStrip = frame();
+    EXPECT_TRUE(batched == stripByStrip);
+    EXPECT_GT(std::count_if(batched.begin(), batched.end(), [](std::uint8_t v) { return v > 100; }),
+              1000);
 }
 
 // Everything above in one frame: what one drawing leaves behind (blending, depth test, bound

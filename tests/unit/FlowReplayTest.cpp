@@ -2,13 +2,20 @@
 // put back from a snapshot plays on exactly as it did.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <utility>
 
 #include "Commands.h"
 #include "GameFixture.h"
+#include "app/MainWindow.h"
 #include "play/GameSnapshot.h"
+#include "play/GameView.h"
+#include "play/ReplayPlayer.h"
+#include "replay/ReplayShelf.h"
+#include "ui/MainMenuView.h"
 
 namespace glint {
 namespace {
@@ -115,6 +122,170 @@ TEST_F(FlowReplay, TheSimulationPlaysTheGameTheFlowPlays) {
         ASSERT_EQ(line.str(), mine.at(t)) << "tick " << t + 1;
     }
     EXPECT_EQ(t, mine.size());
+}
+
+// A game recorded in the window, left for the menu in its middle while dialogs open and close
+// (the options dialog rebuilds the playfield's pictures, its holes included) and others draw
+// from the program's generator, plays back exactly as it was played; and its replay file, with
+// the score and lives noted every 100 ticks, says so to glint-tool.
+TEST_F(FlowReplay, AGameInterruptedByDialogsPlaysBackAsItWasPlayed) {
+    test::writeLevel(0, 1, kLevel);
+    MainWindow window(nullptr);
+    window.width = 800;
+    window.height = 600;
+    window.active = true;
+    MainMenuView menu(window, *app);
+    window.pushView(&menu);
+    auto play = [&](int ticks, std::string_view keys) {
+        hold(keys);
+        for (int t = 0; t < ticks; ++t) {
+            window.tick(30);
+        }
+    };
+    menu.onCommand(&menu.button(MainMenuView::kNewGame1));
+    GameView* game = menu.currentGame();
+    ASSERT_NE(game, nullptr);
+    play(160, "right");
+    play(30, "left fire");
+    game->onKeyDown(27);  // Escape: the game waits in the menu
+    play(5, "-");
+    for (int button : {MainMenuView::kOptions, MainMenuView::kHelp, MainMenuView::kTop7Set1,
+                       MainMenuView::kCustomGame, MainMenuView::kNewGame2}) {
+        menu.onCommand(&menu.button(button));
+        play(20, "right");
+        for (int r = 0; r < 50; ++r) {
+            std::rand();
+        }
+        ASSERT_FALSE(window.dialogs().empty()) << "button " << button;
+        window.dialogs().front()->onKeyDown(27);
+        play(3, "-");
+    }
+    ASSERT_TRUE(window.dialogs().empty());
+    menu.onCommand(&menu.button(MainMenuView::kContinue));
+    ASSERT_EQ(window.currentView(), game);
+    play(200, "right");
+    play(60, "up z");
+    play(1, "die");
+    play(400, "left");
+
+    const Replay& record = game->record();
+    EXPECT_NE(std::count(record.ticks.begin(), record.ticks.end(), Replay::kWaiting), 0);
+    const GameFlow& live = game->flow();
+    ReplayPlayer player(*app, record);
+    while (player.step(30)) {
+    }
+    EXPECT_EQ(player.gameTicks(), record.gameTicks());
+    const GameFlow& again = player.flow();
+    EXPECT_EQ(again.score, live.score);
+    EXPECT_EQ(again.lives, live.lives);
+    EXPECT_LT(again.lives, GameFlow::kStartLives);
+    EXPECT_EQ(again.m_alpha, live.m_alpha);
+    // Where the figures stand (their depths only order the drawing, by how many enemies
+    // exist in the whole program).
+    auto place = [](const Actor& a) { return std::pair(a.position().x, a.position().y); };
+    EXPECT_EQ(place(*again.player()), place(*live.player()));
+    ASSERT_EQ(again.enemies().size(), live.enemies().size());
+    for (std::size_t i = 0; i < live.enemies().size(); ++i) {
+        EXPECT_EQ(place(*again.enemies()[i]), place(*live.enemies()[i])) << i;
+    }
+
+    // Written and read back, the replay is confirmed; with another score claimed, refused.
+    Replay file = record;
+    file.finalScore = live.score;
+    ASSERT_TRUE(file.save("game.replay"));
+    std::ostringstream out, err;
+    EXPECT_EQ(tool::run({"replay", "game.replay", "--quiet", "--pack", "data/data.pk"}, out, err),
+              0)
+        << err.str();
+    file.finalScore = live.score + 25;
+    ASSERT_TRUE(file.save("game.replay"));
+    EXPECT_EQ(tool::run({"replay", "game.replay", "--quiet", "--pack", "data/data.pk"}, out, err),
+              1);
+}
+
+// A replay file that is damaged or not ours is refused with a reason, whatever it holds.
+TEST(ReplayFile, DamagedFilesAreRefusedAndGoodOnesSurviveWritingAndReading) {
+    Replay good;
+    good.seed = 4000000000u;
+    good.custom = true;
+    good.customLevel = 75;
+    good.finalScore = 1500;
+    good.name = "Jo Be";
+    for (int t = 0; t < 250; ++t) {
+        if (t == 40) {
+            good.addWaitingTick();
+        }
+        good.addGameTick(static_cast<Actions>(t < 100 ? 0 : action::kLeft | action::kDig), 7, 3);
+    }
+    ParamTable resumed;
+    resumed.set("gf_m_level_current", "12");
+    good.resumedFrom = resumed;
+    std::string why;
+    const std::optional<Replay> back = Replay::fromTable(good.toTable(), why);
+    ASSERT_TRUE(back) << why;
+    EXPECT_EQ(back->ticks, good.ticks);
+    EXPECT_EQ(back->gameTicks(), 250u);
+    EXPECT_EQ(back->checkpoints, good.checkpoints);
+    EXPECT_EQ(back->seed, good.seed);
+    EXPECT_EQ(back->name, good.name);
+    ASSERT_TRUE(back->resumedFrom);
+    EXPECT_EQ(back->resumedFrom->get("gf_m_level_current", ""), "12");
+
+    const std::pair<const char*, const char*> damaged[] = {
+        {"r_version", "2"},
+        {"r_version", ""},
+        {"r_seed", "-1"},
+        {"r_seed", "4294967296"},
+        {"r_level_set", "2"},
+        {"r_custom_level", "76"},
+        {"r_score", "99999999999999999999"},
+        {"r_ticks", "3*0 x*4"},
+        {"r_ticks", "0*4"},
+        {"r_ticks", "5*100"},
+        {"r_ticks", "5*"},
+        {"r_ticks", "99999999*0 99999999*1"},
+        {"r_checkpoints", "100:0"},
+        {"r_checkpoints", "300:0:3"},
+        {"r_checkpoints", "200:0:3 100:0:3"},
+    };
+    for (const auto& [key, value] : damaged) {
+        ParamTable table = good.toTable();
+        table.set(key, value);
+        why.clear();
+        EXPECT_FALSE(Replay::fromTable(table, why)) << key << " " << value;
+        EXPECT_FALSE(why.empty()) << key << " " << value;
+    }
+    EXPECT_FALSE(Replay::load("no such file", why));
+}
+
+// The replays folder keeps the replay of every Top 7 entry and the most recent others.
+TEST(ReplayFolder, KeepsTheTablesReplaysAndTheMostRecentOthers) {
+    test::ScratchDirectory scratch;
+    const ReplayShelf shelf("replays");
+    std::array<HighScoreTable, 2> tables;
+    auto made = [&](int set, int score, int minute, const char* name) {
+        Replay r;
+        r.scoreSet = set;
+        r.finalScore = score;
+        r.date = "2026-12-09 04:" + std::to_string(10 + minute) + ":00";
+        r.name = name;
+        return shelf.add(r);
+    };
+    const std::string oldTopScore = made(1, 9000, 0, "Ann");
+    tables[1].insert("Ann", 9000);
+    std::vector<std::string> others;
+    for (int m = 1; m <= 25; ++m) {
+        others.push_back(made(0, 100 + m, m, ""));
+    }
+    test::writeFile("replays/notes.replay", "not a replay");
+    shelf.prune(tables);
+    namespace fs = std::filesystem;
+    EXPECT_TRUE(fs::exists(oldTopScore));
+    EXPECT_EQ(shelf.find(1, "Ann", 9000), oldTopScore);
+    for (int m = 1; m <= 25; ++m) {
+        EXPECT_EQ(fs::exists(others[m - 1]), m > 5) << "minute " << m;
+    }
+    EXPECT_TRUE(fs::exists("replays/notes.replay"));
 }
 
 // Everything of a game that a tick can change, as one line: the counters and overlays, the next

@@ -103,6 +103,12 @@ void GameFixture::run(int ticks, std::string_view keys) {
     }
 }
 
+void GameFixture::hold(std::string_view keys) {
+    std::string error;
+    ASSERT_TRUE(script_.parse("1000000 " + std::string(keys), error)) << error;
+    keys_->setTick(0);
+}
+
 int GameFixture::runUntil(const std::function<bool()>& done, int limit, std::string_view keys) {
     for (int t = 1; t <= limit; ++t) {
         run(1, keys);

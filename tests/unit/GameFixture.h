@@ -74,6 +74,8 @@ protected:
     // Runs single ticks holding keys until done() holds after one; the number of ticks run,
     // or -1 when done() still fails after limit ticks.
     int runUntil(const std::function<bool()>& done, int limit, std::string_view keys = "-");
+    // Holds keys from now on, for whoever ticks the game (a window's views).
+    void hold(std::string_view keys);
     // Runs through the level-start reveal, which must last exactly kRevealTicks ticks.
     void skipReveal();
 

@@ -150,9 +150,10 @@ TEST(KeyBindings, AnEmptyTableGivesTheDefaults) {
     EXPECT_EQ(keysOf(s), kDefaults);
 }
 
-TEST(KeyBindings, SavingWritesTheNineValuesAsDecimalTextAndKeepsTheRest) {
+TEST(KeyBindings, SavingWritesTheValuesAsDecimalTextAndKeepsTheRest) {
     GameSettings s = rebound();
     s.m_die_key = -7;
+    s.m_pad_die = 3;
     ParamTable table = tableOf("m_sound 1 m_left_key 203");
     s.saveKeys(table);
     EXPECT_EQ(table.text(),
@@ -163,9 +164,31 @@ TEST(KeyBindings, SavingWritesTheNineValuesAsDecimalTextAndKeepsTheRest) {
               "m_down_key 31\n"
               "m_fire_key 29\n"
               "m_left_key 30\n"
+              "m_pad_accept 0\n"
+              "m_pad_cancel 1\n"
+              "m_pad_die 3\n"
+              "m_pad_dig 0\n"
+              "m_pad_menu 6\n"
+              "m_pad_tilt_back 9\n"
+              "m_pad_tilt_forward 10\n"
               "m_right_key 32\n"
               "m_sound 1\n"
               "m_up_key 17\n");
+}
+
+TEST(KeyBindings, AControllerButtonOutsideTheControllersButtonsKeepsItsDefault) {
+    GameSettings s;
+    s.loadKeys(
+        tableOf("m_pad_dig 2 m_pad_die 14 m_pad_menu 15 m_pad_accept -1 "
+                "m_pad_cancel x m_pad_tilt_back 99999999999"));
+    EXPECT_EQ(s.m_pad_dig, 2);
+    EXPECT_EQ(s.m_pad_die, 14);
+    const GameSettings defaults;
+    EXPECT_EQ(s.m_pad_menu, defaults.m_pad_menu);
+    EXPECT_EQ(s.m_pad_accept, defaults.m_pad_accept);
+    EXPECT_EQ(s.m_pad_cancel, defaults.m_pad_cancel);
+    EXPECT_EQ(s.m_pad_tilt_back, defaults.m_pad_tilt_back);
+    EXPECT_EQ(s.m_pad_tilt_forward, defaults.m_pad_tilt_forward);
 }
 
 TEST(KeyBindings, SurviveSavingAndLoadingAsText) {

@@ -11,6 +11,7 @@
 #include "ui/MainMenuView.h"
 #include "ui/NewGameDialog.h"
 #include "ui/OptionsDialog.h"
+#include "ui/QuitDialog.h"
 
 namespace glint {
 namespace {
@@ -292,6 +293,114 @@ TEST_F(MenuDialogs, NoGameLeavesNoSavedGame) {
     MainMenuView menu(*window, *app);
     menu.saveGame();
     EXPECT_FALSE(std::filesystem::exists(app->files.path(UserFile::SavedGame)));
+}
+
+TEST_F(MenuDialogs, TheFocusMovesByDirectionAndGoesRoundInOrderOverShownWidgetsOnly) {
+    CustomGameDialog dialog(*window, *app);
+    window->pushDialog(&dialog);
+    using N = Navigation;
+    struct Step {
+        N move;
+        const Widget* expected;
+    };
+    // Centres: OK (85, 430), Cancel (265, 430), level (365, 230), Custom (45, 125),
+    // Random (45, 185), set 1 (325, 125), set 2 (325, 185).
+    const Step steps[] = {
+        {N::Up, &dialog.okButton()},  // the first move of a view without focus
+        {N::Up, &dialog.randomRadio()},
+        {N::Up, &dialog.customRadio()},
+        {N::Up, &dialog.customRadio()},  // nothing above: the focus stays
+        {N::Right, &dialog.set1Radio()},
+        {N::Down, &dialog.set2Radio()},
+        {N::Down, &dialog.levelBox()},
+        {N::Up, &dialog.levelBox()},  // the box takes the directions for itself
+        {N::Next, &dialog.customRadio()},
+        {N::Previous, &dialog.levelBox()},
+        {N::Previous, &dialog.cancelButton()},
+        {N::Left, &dialog.okButton()},
+        {N::Previous, &dialog.set2Radio()},  // round the end
+        {N::Next, &dialog.okButton()},
+    };
+    for (const Step& step : steps) {
+        dialog.onNavigate(step.move);
+        EXPECT_EQ(dialog.focus(), step.expected) << "move " << static_cast<int>(step.move);
+        EXPECT_EQ(dialog.levelBox().state, step.expected == &dialog.levelBox() ? 2 : 1);
+    }
+    EXPECT_EQ(dialog.levelBox().text(), "10");
+    // "Random" hides the set radios and the level box: the focus passes over them.
+    dialog.setFocus(&dialog.randomRadio());
+    dialog.onNavigate(N::Activate);
+    ASSERT_TRUE(dialog.randomRadio().on());
+    EXPECT_EQ(app->settings.m_custom_type_game, 1);
+    dialog.onNavigate(N::Right);
+    EXPECT_EQ(dialog.focus(), &dialog.okButton());
+    dialog.setFocus(&dialog.randomRadio());
+    dialog.onNavigate(N::Next);
+    EXPECT_EQ(dialog.focus(), &dialog.okButton());
+    // Back closes as Escape does.
+    dialog.onNavigate(N::Back);
+    window->tick(30);
+    EXPECT_TRUE(window->dialogs().empty());
+    EXPECT_EQ(dialog.result, 1);
+}
+
+TEST_F(MenuDialogs, TabAndSpaceWorkTheMenuAndItsDialogsWithoutAMouse) {
+    MainMenuView menu(*window, *app);
+    window->pushView(&menu);
+    // The pointer alone shows no focus.
+    menu.onMouseMove(1, 1, 0);
+    EXPECT_EQ(menu.focus(), nullptr);
+    menu.onKeyDown(' ');
+    EXPECT_TRUE(window->dialogs().empty());
+    // Continue is hidden without a game: six presses of Tab reach Top 7 of set 2.
+    for (int i = 0; i < 6; ++i) {
+        menu.onKeyDown(platform::vk::kTab);
+    }
+    ASSERT_EQ(menu.focus(), &menu.button(MainMenuView::kTop7Set2));
+    EXPECT_TRUE(menu.button(MainMenuView::kTop7Set2).focused());
+    // Once shown, the focus follows the pointer.
+    menu.button(MainMenuView::kOptions).setPosition(600.0f, 500.0f);
+    menu.onMouseMove(610, 510, 0);
+    ASSERT_EQ(menu.focus(), &menu.button(MainMenuView::kOptions));
+    EXPECT_FALSE(menu.button(MainMenuView::kTop7Set2).focused());
+
+    menu.onKeyDown(' ');
+    ASSERT_EQ(window->dialogs().size(), 1u);
+    auto* options = dynamic_cast<OptionsDialog*>(window->target());
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(options->focus(), &options->closeButton());  // ready for a controller at once
+    options->onKeyDown(platform::vk::kTab);
+    options->onKeyDown(' ');
+    EXPECT_TRUE(app->autosave);
+    // A key reader started by Space waits for any key, Tab and Space included.
+    while (options->focus() != &options->keyReader(0)) {
+        options->onKeyDown(platform::vk::kTab);
+    }
+    options->onKeyDown(' ');
+    EXPECT_EQ(options->keyReader(0).state, 2);
+    options->onKeyDown(platform::vk::kTab);
+    EXPECT_EQ(options->keyReader(0).state, 1);
+    EXPECT_EQ(options->focus(), &options->keyReader(0));
+
+    options->onNavigate(Navigation::Back);
+    window->tick(30);
+    EXPECT_TRUE(window->dialogs().empty());
+    EXPECT_EQ(menu.focus(), &menu.button(MainMenuView::kOptions));
+    // Back in the menu asks whether to quit, as Escape does; in a game it leaves the game.
+    menu.onNavigate(Navigation::Back);
+    EXPECT_NE(dynamic_cast<QuitDialog*>(window->target()), nullptr);
+    window->target()->onNavigate(Navigation::Back);
+    window->tick(30);
+    menu.setFocus(&menu.button(MainMenuView::kNewGame1));
+    menu.onNavigate(Navigation::Activate);
+    ASSERT_EQ(window->currentView(), menu.currentGame());
+    menu.currentGame()->onKeyDown(platform::vk::kTab);
+    menu.currentGame()->onNavigate(Navigation::Activate);
+    EXPECT_EQ(window->currentView(), menu.currentGame());
+    menu.currentGame()->onNavigate(Navigation::Back);
+    window->tick(30);
+    EXPECT_EQ(window->currentView(), &menu);
+    window->removeView(&menu);
 }
 
 TEST_F(MenuDialogs, LayoutNumbersFarOffAnyScreenAreHeldWithinReach) {

@@ -187,6 +187,29 @@ TEST_F(ScoreDialogs, TheNameGoesIntoTheTableOfTheGamesLevelSet) {
     EXPECT_EQ(table(1).entries()[0].name, "Bo");
 }
 
+TEST_F(ScoreDialogs, TheNameBoxOpensFocusedForTheKeyboardAndForAController) {
+    GameOverDialog dialog(window, *app, 500, 0);
+    window.pushDialog(&dialog);
+    ASSERT_EQ(dialog.focus(), &dialog.nameBox());
+    type(dialog, "Al");
+    dialog.onKeyDown(vk::kSpace);  // Space types into the box; it activates nothing
+    dialog.onChar(' ', 1);
+    EXPECT_EQ(dialog.nameBox().text(), "Al ");
+    dialog.onNavigate(Navigation::Right);  // appends under the caret
+    dialog.onNavigate(Navigation::Up);
+    dialog.onNavigate(Navigation::Up);
+    EXPECT_EQ(dialog.nameBox().text(), "Al C");
+    dialog.onNavigate(Navigation::Activate);  // done: on to the close button
+    EXPECT_EQ(dialog.focus(), &dialog.closeButton());
+    step();
+    EXPECT_FALSE(window.dialogs().empty());
+    dialog.onNavigate(Navigation::Activate);
+    step();
+    EXPECT_TRUE(window.dialogs().empty());
+    ASSERT_EQ(table(0).entries().size(), 1u);
+    EXPECT_EQ(table(0).entries()[0].name, "Al C");
+}
+
 TEST_F(ScoreDialogs, CloseEscapeAndEnterInOneFrameEnterTheScoreOnce) {
     GameOverDialog dialog(window, *app, 900, 0);
     window.pushDialog(&dialog);

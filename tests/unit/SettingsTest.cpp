@@ -42,11 +42,14 @@ TEST_F(Settings, StoredValuesAreReadAndTheOldFileGoes) {
     test::writeFile("data/d.cfg", "old");
     store(
         "m_window_width 1024 m_window_height 768 x -300 y 40 m_autosave 1 m_sound 2 "
-        "m_left_key 30 m_right_key 32 m_up_key 17 m_down_key 31 m_fire_key 57 m_die_key 37");
+        "m_window_scale 2 m_fullscreen_mode 1 m_left_key 30 m_right_key 32 m_up_key 17 m_down_key "
+        "31 m_fire_key 57 m_die_key 37");
     App app("none.pk");
     app.loadSettings();
     EXPECT_EQ(app.windowWidth, 1024);
     EXPECT_EQ(app.windowX, -300);
+    EXPECT_EQ(app.windowScale, 2);
+    EXPECT_EQ(app.fullScreenMode, 1);
     EXPECT_TRUE(app.autosave);
     EXPECT_FALSE(app.soundOn);  // only 1 means on
     EXPECT_EQ(app.settings.m_left_key, 30);
@@ -56,7 +59,8 @@ TEST_F(Settings, StoredValuesAreReadAndTheOldFileGoes) {
 TEST_F(Settings, UnusableStoredChoicesArePutRight) {
     store(
         "m_left_key 30 m_right_key 0 m_up_key 999 m_down_key -4 m_fire_key 57 m_die_key 256 "
-        "m_custom_type_game 7 m_custom_kind_game -2 m_custom_level_num 76 m_current_skin 9");
+        "m_custom_type_game 7 m_custom_kind_game -2 m_custom_level_num 76 m_current_skin 9 "
+        "m_window_scale 40 m_fullscreen_mode 3");
     test::writeFile("dat/param.txt", "m_skins_count 3");
     App app("none.pk");
     app.loadSettings();
@@ -69,6 +73,8 @@ TEST_F(Settings, UnusableStoredChoicesArePutRight) {
     EXPECT_EQ(app.settings.m_custom_kind_game, 1);
     EXPECT_EQ(app.settings.m_custom_level_num, 1);
     EXPECT_EQ(app.catalogue->currentSkin(), 2);
+    EXPECT_EQ(app.windowScale, 8);
+    EXPECT_EQ(app.fullScreenMode, 0);
 }
 
 TEST_F(Settings, StoredScoresAreReadEvenWithoutASettingsFile) {
@@ -100,6 +106,31 @@ TEST_F(Settings, SavingMakesTheDataDirectoryAndReadsBack) {
     EXPECT_FALSE(again.soundOn);
     EXPECT_EQ(again.windowX, 120);
     EXPECT_EQ(again.settings.m_fire_key, 29);
+}
+
+TEST_F(Settings, SettingsAndGameFilesKeepToTheirOwnDirectories) {
+    App app("none.pk");
+    app.files = UserFiles("config/glint-seeker", "share/glint-seeker");
+    test::writeFile("config/glint-seeker/d.cfg", "old");
+    test::writeFile("config/glint-seeker/dx.cfg.Ab3dE9", "partial");
+    test::writeFile("share/glint-seeker/scores1.tab.Ab3dE9", "partial");
+    app.loadSettings();
+    EXPECT_FALSE(std::filesystem::exists("config/glint-seeker/dx.cfg.Ab3dE9"));
+    EXPECT_FALSE(std::filesystem::exists("share/glint-seeker/scores1.tab.Ab3dE9"));
+    app.settings.highScores[0].insert("Ada", 4200);
+    app.windowScale = 3;
+    app.saveSettings();
+    EXPECT_FALSE(std::filesystem::exists("data"));
+    EXPECT_TRUE(std::filesystem::exists("config/glint-seeker/dx.cfg"));
+    EXPECT_FALSE(std::filesystem::exists("config/glint-seeker/scores1.tab"));
+    EXPECT_TRUE(std::filesystem::exists("share/glint-seeker/scores2.tab"));
+
+    App again("none.pk");
+    again.files = app.files;
+    again.loadSettings();
+    EXPECT_EQ(again.windowScale, 3);
+    ASSERT_EQ(again.settings.highScores[0].entries().size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists("config/glint-seeker/d.cfg"));
 }
 
 TEST_F(Settings, DamagedFilesAreKeptAsideBeforeAnythingReplacesThemAndSaySo) {

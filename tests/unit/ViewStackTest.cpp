@@ -316,6 +316,18 @@ TEST(DialogMapping, ClicksArriveInPanelUnitsOfTheReferenceScreen) {
     dialog.onMouseMove(1023, 767, 0);
     EXPECT_EQ(widget.lastX, 599);  // 1023 / 1.28 = 799.2
     EXPECT_EQ(widget.lastY, 449);
+    // Full screen on a wider desktop: the picture is 1600 x 1200 between bars 160 wide.
+    window.fullScreen = true;
+    window.width = 1920;
+    window.height = 1200;
+    dialog.onLButtonDown(960, 600, 0);
+    EXPECT_EQ(widget.lastX, 200);
+    EXPECT_EQ(widget.lastY, 150);
+    dialog.onLButtonDown(161, 1, 0);  // just inside the picture's top left corner
+    EXPECT_EQ(widget.lastX, -200);
+    EXPECT_EQ(widget.lastY, -150);
+    dialog.onLButtonDown(100, 600, 0);  // in the left bar: left of the screen
+    EXPECT_LT(widget.lastX, -200);
 }
 
 TEST(DialogMapping, AWindowOfUnknownSizeMapsOneToOne) {

@@ -157,6 +157,51 @@ TEST(Widgets, EditingKeysMoveTheCaretAndRemoveCharacters) {
     EXPECT_TRUE(box.caretShown);
 }
 
+TEST(Widgets, AControllerChangesTheCharacterUnderTheCaretAndMovesItOn) {
+    CommandLog view;
+    using N = Navigation;
+    struct Case {
+        const char* text;
+        int caret;
+        bool numeric;  // a level number, 1 to 75, two digits at most
+        std::vector<N> moves;
+        const char* expected;
+        int expectedCaret;
+    };
+    const Case cases[] = {
+        {"", 0, false, {N::Up, N::Up}, "B", 0},
+        {"", 0, false, {N::Down}, "A", 0},  // a new character starts at 'A' either way
+        {"A", 0, false, {N::Down}, " ", 0},
+        {" ", 0, false, {N::Down}, "9", 0},
+        {"z", 0, false, {N::Up}, "0", 0},
+        {"9", 0, false, {N::Up, N::Up}, "A", 0},  // round through the space
+        {"!", 0, false, {N::Down}, "A", 0},       // not in the cycle: back to its start
+        {"Bo", 0, false, {N::Right, N::Right, N::Up}, "BoA", 2},
+        {"Bo", 1, false, {N::Right, N::Right}, "BoA", 2},  // appended at the end
+        {"Bo", 1, false, {N::Left, N::Left, N::Up}, "Co", 0},
+        {"ABCDEFGHIJ", 10, false, {N::Right, N::Up}, "ABCDEFGHIJ", 10},  // full
+        {"", 0, true, {N::Up}, "1", 0},                                  // "0" is out of range
+        {"7", 1, true, {N::Up}, "70", 1},
+        {"75", 1, true, {N::Up}, "70", 1},  // 76 to 79 are out of range
+        {"75", 0, true, {N::Up}, "05", 0},  // 85 and 95 are
+        {"1", 0, true, {N::Down}, "9", 0},
+    };
+    for (const Case& c : cases) {
+        EditBox box(&view, nullptr, 25.0f, nullptr);
+        box.numericOnly = box.rangeCheck = c.numeric;
+        box.minimum = 1;
+        box.maximum = 75;
+        box.setText(c.text);
+        box.caretPos = c.caret;
+        box.setFocused(true);
+        for (N move : c.moves) {
+            EXPECT_TRUE(box.onNavigate(move));
+        }
+        EXPECT_EQ(box.text(), c.expected) << "from '" << c.text << "' caret " << c.caret;
+        EXPECT_EQ(box.caretPos, c.expectedCaret) << "from '" << c.text << "'";
+    }
+}
+
 TEST(Widgets, PastedTextIsCleanedAndCut) {
     CommandLog view;
     EditBox box(&view, nullptr, 25.0f, nullptr);

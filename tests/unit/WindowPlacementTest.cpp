@@ -65,5 +65,46 @@ TEST(WindowPlacement, ADesktopNotAtTheOriginIsRespected) {
     EXPECT_EQ(placeWindow(WindowGeometry{9000, 0, 800, 600}, second).x, 2400);
 }
 
+TEST(WindowPlacement, AScaleIsLoweredUntilTheWindowFitsTheDesktop) {
+    struct Case {
+        int scale;
+        platform::Rect desktop;
+        int expected;
+    };
+    for (const Case& c : {
+             Case{2, platform::Rect{0, 0, 1920, 1200}, 2},  // 1600 x 1200 fits exactly
+             Case{2, platform::Rect{0, 0, 1920, 1080}, 1},  // 1200 rows do not
+             Case{3, platform::Rect{0, 0, 3840, 2160}, 3},
+             Case{8, platform::Rect{0, 0, 3840, 2160}, 3},
+             Case{0, platform::Rect{0, 0, 3840, 2160}, 1}, Case{-5, platform::Rect{}, 1},
+             Case{99, platform::Rect{}, 8},  // an unknown desktop: only the limits apply
+         }) {
+        EXPECT_EQ(fittingScale(c.scale, 800, 600, c.desktop), c.expected)
+            << c.scale << " on " << c.desktop.width() << " x " << c.desktop.height();
+    }
+    EXPECT_EQ(fittingScale(8, 4000, 3000, platform::Rect{}), 4);  // 16000 x 12000 at most
+}
+
+TEST(WindowPlacement, FullScreenShowsThePictureCentredWithItsAspectKept) {
+    struct Case {
+        int width, height;
+        bool keepAspect;
+        platform::Rect expected;
+    };
+    for (const Case& c : {
+             Case{1920, 1200, true, platform::Rect{160, 0, 1760, 1200}},  // bars left and right
+             Case{1280, 1024, true, platform::Rect{0, 32, 1280, 992}},    // above and below
+             Case{1600, 1200, true, platform::Rect{0, 0, 1600, 1200}},
+             Case{1920, 1200, false, platform::Rect{0, 0, 1920, 1200}},  // a window stretches
+             Case{0, 600, true, platform::Rect{}},
+         }) {
+        const platform::Rect r = pictureArea(c.width, c.height, 800, 600, c.keepAspect);
+        EXPECT_EQ(r.left, c.expected.left) << c.width << " x " << c.height;
+        EXPECT_EQ(r.top, c.expected.top) << c.width << " x " << c.height;
+        EXPECT_EQ(r.right, c.expected.right) << c.width << " x " << c.height;
+        EXPECT_EQ(r.bottom, c.expected.bottom) << c.width << " x " << c.height;
+    }
+}
+
 }  // namespace
 }  // namespace glint

@@ -38,8 +38,12 @@ constexpr const char* kUsage =
     "  info FILE [--pack PACK]     what the game's loaders make of a picture, sprite file,\n"
     "                              font picture or WAVE file, as one JSON object\n"
     "  sim (--set S --level N | --level-file PATH) [--custom] [--seed N] [--keys FILE]\n"
-    "      [--ticks N] [--no-enemies] [--rules FILE] [--pack PACK]\n"
-    "                              a headless game, one JSON object per game tick\n"
+    "      [--ticks N] [--no-enemies] [--rules FILE] [--pack PACK] [--record REPLAY]\n"
+    "                              a headless game, one JSON object per game tick;\n"
+    "                              --record writes its replay\n"
+    "  replay FILE [--quiet] [--rules FILE] [--pack PACK]\n"
+    "                              a replay played headlessly, the same lines as sim;\n"
+    "                              exit 0 when it ends with the score it claims\n"
     "  levels [--levels DIR] [--solutions DIR] [--proofs DIR] [--rules FILE] [--pack PACK]\n"
     "      [--seed N] [--set S] [--level N]\n"
     "                              check every level of both sets: its form, its key script\n"
@@ -296,6 +300,7 @@ const std::map<std::string_view, Command>& commands() {
         {"unscramble", {3, 3, [](const Context& c) { return scrambling(c, false); }}},
         {"info", {1, 3, infoCommand}},
         {"sim", {0, 64, [](const Context& c) { return runSimulation(c.args, c.out, c.err); }}},
+        {"replay", {1, 8, [](const Context& c) { return runReplay(c.args, c.out, c.err); }}},
         {"levels", {0, 64, [](const Context& c) { return runLevels(c.args, c.out, c.err); }}},
         {"solve", {1, 64, [](const Context& c) { return runSolve(c.args, c.out, c.err); }}},
         {"contact-sheet",

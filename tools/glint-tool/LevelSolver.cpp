@@ -205,7 +205,7 @@ public:
     // the game's tick does it (intact bricks and every other tile do nothing in a tick).
     void step(unsigned keys) {
         keys_.keys = keys;
-        app_.keyboard.poll();
+        app_.controls.hold(app_.controls.poll(app_.keyboard, app_.settings, kTickMs));
         for (BrickTile* b : active_) {
             b->tick();
         }

@@ -15,6 +15,7 @@
 #include "LevelSolver.h"
 #include "ProofSearch.h"
 #include "app/App.h"
+#include "app/FileLocations.h"
 #include "platform/System.h"
 #include "play/GameFlow.h"
 
@@ -33,13 +34,14 @@ constexpr const char* kSolveUsage =
     "                        [--max-states N] [--enemies [--seed N] [--set S --level N]\n"
     "                        [--timings N]]\n";
 
-// The archive the game would use: in the working directory's data, else beside the tool.
+// The archive the game would use: in the working directory's data, else beside the tool (or
+// installed with it).
 std::string defaultPack() {
     std::error_code ec;
     if (std::filesystem::exists("data/data.pk", ec)) {
         return "data/data.pk";
     }
-    const std::string beside = platform::executableDirectory() + "data/data.pk";
+    const std::string beside = findContentRoot(platform::executableDirectory()) + "data/data.pk";
     return std::filesystem::exists(beside, ec) ? beside : "data/data.pk";
 }
 

@@ -2,6 +2,7 @@
 // the same game code as the window, draw for draw of the random generator.
 #include "Simulation.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
@@ -12,9 +13,12 @@
 #include "Commands.h"
 #include "KeyScript.h"
 #include "app/App.h"
+#include "app/FileLocations.h"
 #include "pack/FileIo.h"
 #include "platform/System.h"
 #include "play/GameFlow.h"
+#include "play/ReplayPlayer.h"
+#include "replay/Replay.h"
 
 namespace glint::tool {
 
@@ -23,7 +27,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: glint-tool sim (--set S --level N | --level-file PATH) [--custom] [--seed N]\n"
     "                      [--keys FILE] [--ticks N] [--no-enemies] [--rules FILE]\n"
-    "                      [--pack PACK]\n";
+    "                      [--pack PACK] [--record REPLAY]\n";
+constexpr const char* kReplayUsage =
+    "usage: glint-tool replay FILE [--quiet] [--rules FILE] [--pack PACK]\n";
 
 constexpr std::uint64_t kMaxTextBytes = 16ull << 20;
 
@@ -68,13 +74,14 @@ void printTick(std::ostream& out, long long t, const GameFlow& flow) {
     out << "]}\n";
 }
 
-// The archive the game would use: beside the working directory's data, else beside the tool.
+// The archive the game would use: beside the working directory's data, else beside the tool (or
+// installed with it).
 std::string defaultPack() {
     std::error_code ec;
     if (std::filesystem::exists("data/data.pk", ec)) {
         return "data/data.pk";
     }
-    std::string beside = platform::executableDirectory() + "data/data.pk";
+    std::string beside = findContentRoot(platform::executableDirectory()) + "data/data.pk";
     return std::filesystem::exists(beside, ec) ? beside : "data/data.pk";
 }
 
@@ -96,7 +103,8 @@ int runSimulation(const std::vector<std::string>& args, std::ostream& out, std::
         } else if (a == "--no-enemies") {
             noEnemies = true;
         } else if ((a == "--set" || a == "--level" || a == "--level-file" || a == "--seed" ||
-                    a == "--keys" || a == "--ticks" || a == "--rules" || a == "--pack") &&
+                    a == "--keys" || a == "--ticks" || a == "--rules" || a == "--pack" ||
+                    a == "--record") &&
                    i + 1 < args.size()) {
             values[a] = args[++i];
         } else {
@@ -111,6 +119,14 @@ int runSimulation(const std::vector<std::string>& args, std::ostream& out, std::
         (values.count("--ticks") && !parseNumber(values["--ticks"], ticks)) || set < 0 || set > 1 ||
         ticks < 0 || (values.count("--level-file") && values.count("--level"))) {
         err << kUsage;
+        return kExitUsage;
+    }
+    // A replay can only say how the window makes a game: a whole set from level 1 or one
+    // custom level, with its enemies, from the pack's levels.
+    if (values.count("--record") &&
+        (noEnemies || values.count("--level-file") || (!custom && level != 1))) {
+        err << "glint-tool: --record needs a game the window can make: level 1 of a set or "
+               "--custom, with enemies, from the pack\n";
         return kExitUsage;
     }
 
@@ -170,10 +186,91 @@ int runSimulation(const std::vector<std::string>& args, std::ostream& out, std::
     } else if (!levelFile && level != 1) {
         flow.loadLevel(static_cast<int>(level));
     }
+    Replay record;
+    record.levelSet = static_cast<int>(set);
+    record.seed = flow.seed();
+    record.custom = custom;
+    record.customSet = static_cast<int>(set);
+    record.customLevel = static_cast<int>(std::clamp(level, 1ll, 75ll));
     for (long long t = 0; t < ticks && !flow.m_is_game_over; ++t) {
         keys.setTick(t);
         flow.tick(30);
+        record.addGameTick(app.controls.held(), flow.score, flow.lives);
         printTick(out, t + 1, flow);
+    }
+    if (values.count("--record")) {
+        record.finalScore = flow.score;
+        record.scoreSet = flow.levelSet();
+        record.levelsReached = flow.m_level_current;
+        if (!record.save(values["--record"])) {
+            err << "glint-tool: " << values["--record"] << ": cannot be written\n";
+            return kExitFailed;
+        }
+    }
+    return kExitOk;
+}
+
+int runReplay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string file;
+    std::string pack = defaultPack();
+    std::optional<std::string> rulesPath;
+    bool quiet = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--quiet") {
+            quiet = true;
+        } else if (a == "--pack" && i + 1 < args.size()) {
+            pack = args[++i];
+        } else if (a == "--rules" && i + 1 < args.size()) {
+            rulesPath = args[++i];
+        } else if (file.empty() && !a.empty() && a[0] != '-') {
+            file = a;
+        } else {
+            err << kReplayUsage;
+            return kExitUsage;
+        }
+    }
+    if (file.empty()) {
+        err << kReplayUsage;
+        return kExitUsage;
+    }
+    std::string why;
+    const std::optional<Replay> replay = Replay::load(file, why);
+    if (!replay) {
+        err << "glint-tool: " << file << ": " << why << "\n";
+        return kExitFailed;
+    }
+    App app(pack);
+    if (rulesPath) {
+        std::optional<Bytes> rules = readWholeFile(*rulesPath, kMaxTextBytes);
+        if (!rules) {
+            err << "glint-tool: " << *rulesPath << ": cannot be read\n";
+            return kExitFailed;
+        }
+        app.settings.loadRulesFromBuffer(*rules);
+    }
+    app.catalogue->load();
+    ReplayPlayer player(app, *replay);
+    const GameFlow& flow = player.flow();
+    auto mark = replay->checkpoints.begin();
+    while (player.step(30)) {
+        if (!quiet) {
+            printTick(out, static_cast<long long>(player.gameTicks()), flow);
+        }
+        if (mark != replay->checkpoints.end() && mark->gameTick == player.gameTicks()) {
+            if (mark->score != flow.score || mark->lives != flow.lives) {
+                err << "glint-tool: " << file << ": at tick " << mark->gameTick
+                    << " the game has score " << flow.score << " and " << flow.lives
+                    << " lives; the replay says " << mark->score << " and " << mark->lives << "\n";
+                return kExitFailed;
+            }
+            ++mark;
+        }
+    }
+    if (flow.score != replay->finalScore) {
+        err << "glint-tool: " << file << ": the game ends with score " << flow.score
+            << "; the replay says " << replay->finalScore << "\n";
+        return kExitFailed;
     }
     return kExitOk;
 }
