@@ -17,6 +17,7 @@
 #include "ProofSearch.h"
 #include "TestFiles.h"
 #include "app/App.h"
+#include "pack/ParamTable.h"
 
 namespace glint {
 namespace {
@@ -82,7 +83,7 @@ protected:
         app->catalogue->load();
     }
 
-    tool::Replay replay(const Bytes& level, const std::string& scriptText) {
+    tool::ScriptRun replay(const Bytes& level, const std::string& scriptText) {
         tool::KeyScript script;
         std::string error;
         EXPECT_TRUE(script.parse(scriptText, error)) << error;
@@ -168,7 +169,7 @@ TEST_F(LevelPlay, TheSolverWalksClimbsAndTheReplayCompletesTheLevelInItsLastTick
     EXPECT_EQ(solution.runs.front().keys, 0u);
     EXPECT_EQ(solution.runs.front().count, 141);  // the level-start reveal
 
-    const tool::Replay played = replay(level, tool::keyScriptText(solution.runs, {"found"}));
+    const tool::ScriptRun played = replay(level, tool::keyScriptText(solution.runs, {"found"}));
     EXPECT_TRUE(played.completed) << played.reason;
     EXPECT_EQ(played.ticks, solution.ticks);
     EXPECT_EQ(played.goldLeft, 0);
@@ -189,7 +190,7 @@ TEST_F(LevelPlay, TheSolverDigsThroughABrickFloorToBuriedGold) {
     ASSERT_TRUE(solution.found) << solution.reason;
     const std::string text = tool::keyScriptText(solution.runs, {});
     EXPECT_NE(text.find("fire"), std::string::npos);
-    const tool::Replay played = replay(level, text);
+    const tool::ScriptRun played = replay(level, text);
     EXPECT_TRUE(played.completed) << played.reason;
 }
 
@@ -218,7 +219,7 @@ TEST_F(LevelPlay, WithTheEnemyOnTheProofTrapsItInAHoleToGetPast) {
     tool::KeyScript script;
     std::string error;
     ASSERT_TRUE(script.parse(tool::keyScriptText(proof.runs, {}), error)) << error;
-    const tool::Replay played = tool::replayGame(*app, setup, script);
+    const tool::ScriptRun played = tool::replayGame(*app, setup, script);
     EXPECT_TRUE(played.completed) << played.reason;
     EXPECT_EQ(played.ticks, proof.ticks);
     EXPECT_GE(played.holesUsed, 1);
@@ -246,7 +247,7 @@ TEST_F(LevelPlay, GoldSealedInSolidBlocksIsReportedAsNoWayThrough) {
 TEST_F(LevelPlay, AScriptThatStopsShortFailsWithTheGoldItLeft) {
     std::vector<std::pair<int, std::string>> rows = {{20, "  !    *    *"}};
     addLadder(rows, 20, 0, 20);
-    const tool::Replay played = replay(makeLevel(rows), "141 -\n40 right\n");
+    const tool::ScriptRun played = replay(makeLevel(rows), "141 -\n40 right\n");
     EXPECT_FALSE(played.completed);
     EXPECT_EQ(played.goldLeft, 1);
     EXPECT_EQ(played.ticks, 181);
@@ -256,7 +257,7 @@ TEST_F(LevelPlay, AScriptThatStopsShortFailsWithTheGoldItLeft) {
 TEST_F(LevelPlay, APlayerWhoDiesFailsTheReplay) {
     std::vector<std::pair<int, std::string>> rows = {{20, "  !    *"}};
     addLadder(rows, 20, 0, 20);
-    const tool::Replay played = replay(makeLevel(rows), "141 -\n5 right\n1 die\n50 -\n");
+    const tool::ScriptRun played = replay(makeLevel(rows), "141 -\n5 right\n1 die\n50 -\n");
     EXPECT_FALSE(played.completed);
     EXPECT_NE(played.reason.find("dies in tick 147"), std::string::npos) << played.reason;
 }
@@ -265,7 +266,7 @@ TEST_F(LevelPlay, ReachingTheTopRowBeforeTheLastGoldDoesNotComplete) {
     std::vector<std::pair<int, std::string>> rows = {{20, "  !               *"}};
     addLadder(rows, 4, 0, 20);
     // Up the ladder to the top row and stay there: the gold still lies on the floor.
-    const tool::Replay played = replay(makeLevel(rows), "141 -\n12 right\n300 up\n");
+    const tool::ScriptRun played = replay(makeLevel(rows), "141 -\n12 right\n300 up\n");
     EXPECT_FALSE(played.completed);
     EXPECT_EQ(played.goldLeft, 1);
     EXPECT_NE(played.reason.find("column 5 row 0"), std::string::npos) << played.reason;
@@ -303,7 +304,7 @@ TEST_F(LevelsCommand, ALevelIsOkWhenItsScriptAndItsProofCompleteItAndDiggingMatt
               tool::kExitOk)
         << err.str();
     ASSERT_EQ(run({"solve", "lv/levels0/01.txt", "--rules", "rules.txt", "--enemies", "--seed", "7",
-                   "--out", "proofs/levels0/01.keys"}),
+                   "--out", "proofs/levels0/01.replay"}),
               tool::kExitOk)
         << err.str();
     const std::vector<std::string> check = {
@@ -315,17 +316,27 @@ TEST_F(LevelsCommand, ALevelIsOkWhenItsScriptAndItsProofCompleteItAndDiggingMatt
     EXPECT_NE(out.str().find("diggable  31"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("1 ok, 0 failed"), std::string::npos) << out.str();
 
-    // Each fault on its own: the proof, its seed line, the script, the pack's copy.
-    const std::string proof = bytesText("proofs/levels0/01.keys");
-    ASSERT_EQ(proof.rfind("# seed 7\n", 0), 0u) << proof;
-    const std::string script = bytesText("keys/levels0/01.keys");
+    // Each fault on its own: the proof (cut short, of another level, no replay at all), the
+    // script, the pack's copy.
+    ParamTable proof;
+    ASSERT_TRUE(proof.loadFromFile("proofs/levels0/01.replay", true));
+    ASSERT_EQ(proof.get("r_seed", ""), "7");
+    auto changed = [&](std::initializer_list<std::pair<const char*, const char*>> values) {
+        ParamTable other = proof;
+        for (const auto& [key, value] : values) {
+            other.set(key, value);
+        }
+        return other.text();
+    };
     const struct {
         const char* file;
         std::string text;
         const char* why;
     } faults[] = {
-        {"proofs/levels0/01.keys", "# seed 7\n141 -\n30 right\n", "the script ends"},
-        {"proofs/levels0/01.keys", "141 -\n30 right\n", "# seed N"},
+        {"proofs/levels0/01.replay", changed({{"r_ticks", "141*0 30*4"}, {"r_checkpoints", ""}}),
+         "the replay ends"},
+        {"proofs/levels0/01.replay", changed({{"r_custom_level", "2"}}), "one-level custom game"},
+        {"proofs/levels0/01.replay", "141 -\n30 right\n", "not a replay"},
         {"keys/levels0/01.keys", "141 -\n30 right\n", "FAIL the script ends"},
         {"dat/levels0/01.txt", bytesText("lv/levels0/01.txt").replace(0, 3, "  *"),
          "another dat/levels0/01.txt"},
@@ -337,7 +348,7 @@ TEST_F(LevelsCommand, ALevelIsOkWhenItsScriptAndItsProofCompleteItAndDiggingMatt
         EXPECT_NE(out.str().find(fault.why), std::string::npos) << out.str();
         writeFile(fault.file, good);
     }
-    std::remove("proofs/levels0/01.keys");
+    std::remove("proofs/levels0/01.replay");
     EXPECT_EQ(run(check), tool::kExitFailed);
     EXPECT_NE(out.str().find("cannot be read"), std::string::npos) << out.str();
 }
@@ -352,7 +363,7 @@ TEST_F(LevelsCommand, ALevelWhereDiggingIsUselessFailsUnlessItIsANamedException)
                    "keys/levels1/04.keys"}),
               tool::kExitOk);
     ASSERT_EQ(run({"solve", "lv/levels1/04.txt", "--rules", "rules.txt", "--enemies", "--out",
-                   "proofs/levels1/04.keys"}),
+                   "proofs/levels1/04.replay"}),
               tool::kExitOk);
     const std::vector<std::string> check = {
         "levels",  "--levels",  "lv",    "--solutions", "keys",    "--proofs", "proofs",

@@ -372,7 +372,7 @@ int runContactSheet(const std::vector<std::string>& args, std::ostream& out, std
         // The gold, the enemies and the seconds its proof takes, beside its number.
         after = drawNumber(sheet, after + 3 * labelScale, y, facts.gold, labelScale, kGold);
         after = drawNumber(sheet, after + 3 * labelScale, y, facts.enemies, labelScale, kEnemy);
-        const long long proofTicks = scriptTicks(proofFileName(proofsDir, set, level));
+        const long long proofTicks = glint::tool::proofTicks(proofFileName(proofsDir, set, level));
         if (proofTicks >= 0) {
             drawNumber(sheet, after + 3 * labelScale, y, static_cast<int>(proofTicks * 30 / 1000),
                        labelScale, kProof);

@@ -18,6 +18,7 @@
 #include "app/FileLocations.h"
 #include "platform/System.h"
 #include "play/GameFlow.h"
+#include "play/ReplayPlayer.h"
 
 namespace glint::tool {
 
@@ -136,8 +137,21 @@ std::string packHolds(const App& app, int set, int level, const Bytes& bytes) {
     return {};
 }
 
-// Plays a key script file in the game the setup makes; why it could not, or what it did.
-Replay playScript(App& app, GameSetup setup, const std::string& path, std::string& why) {
+// Plays a key script file (enemies off) or a proof's replay file (enemies on) in the game the
+// setup makes; why it could not, or what it did.
+ScriptRun playScript(App& app, GameSetup setup, const std::string& path, std::string& why) {
+    if (setup.enemies) {
+        const std::optional<Replay> proof = Replay::load(path, why);
+        if (!proof) {
+            why = path + ": " + why;
+            return {};
+        }
+        ScriptRun run = playProof(app, setup.set, setup.level, *proof, why);
+        if (!why.empty()) {
+            why = path + ": " + why;
+        }
+        return run;
+    }
     std::optional<Bytes> text = readWholeFile(path, kMaxFileBytes);
     if (!text) {
         why = path + ": cannot be read";
@@ -150,21 +164,11 @@ Replay playScript(App& app, GameSetup setup, const std::string& path, std::strin
         why = path + ": " + error;
         return {};
     }
-    if (setup.enemies) {
-        // A proof names the seed its game starts from on its first line.
-        long long seed = 0;
-        const std::string first = body.substr(0, body.find('\n'));
-        if (first.rfind("# seed ", 0) != 0 || !parseNumber(first.substr(7), seed) || seed < 0) {
-            why = path + ": the first line is not \"# seed N\"";
-            return {};
-        }
-        setup.seed = static_cast<unsigned>(seed);
+    ScriptRun run = replayGame(app, setup, script);
+    if (!run.completed) {
+        why = run.reason;
     }
-    Replay replay = replayGame(app, setup, script);
-    if (!replay.completed && !setup.enemies) {
-        why = replay.reason;
-    }
-    return replay;
+    return run;
 }
 
 }  // namespace
@@ -244,46 +248,34 @@ std::unique_ptr<GameFlow> startGame(App& app, const GameSetup& setup) {
     return flow;
 }
 
-Replay replayGame(App& app, const GameSetup& setup, const KeyScript& script) {
-    Replay replay;
-    ScriptedKeys keys(script, app.settings);
-    app.keyboard.attach(keys);
-    // The keys live only as long as this replay.
-    struct Detach {
-        App& app;
-        ~Detach() { app.keyboard.detach(); }
-    } detach{app};
-    std::unique_ptr<GameFlow> game = startGame(app, setup);
-    GameFlow& flow = *game;
-    // Bricks open before this tick, and the open ones a figure has been in.
-    std::vector<bool> open(static_cast<std::size_t>(LevelGrid::kWidth * LevelGrid::kHeight));
-    std::vector<bool> used(open.size());
-    auto index = [](const Cell& c) {
-        return static_cast<std::size_t>(c.column * LevelGrid::kHeight + c.row);
-    };
-    for (long long t = 0; t < script.length(); ++t) {
-        keys.setTick(t);
-        flow.tick(30);
-        replay.ticks = t + 1;
+namespace {
+
+// Follows a game tick by tick: the bricks dug, the holes a figure went into, and whether the
+// level is completed (true from after) or lost.
+class RunWatcher {
+public:
+    // After tick t (from 0) of flow: true when the run has ended, one way or the other.
+    bool after(const GameFlow& flow, long long t) {
+        run.ticks = t + 1;
         const LevelGrid& grid = *flow.grid();
-        replay.goldLeft = grid.goldCount;
+        run.goldLeft = grid.goldCount;
         for (int c = 0; c < LevelGrid::kWidth; ++c) {
             for (int r = 0; r < LevelGrid::kHeight; ++r) {
                 const Tile* tile = grid.tileAt(c, r);
                 const bool isOpen = isKind(tile, TileKind::Brick) && tile->isPassable();
                 const std::size_t i = index(Cell{c, r});
-                if (isOpen && !open[i]) {
-                    ++replay.digs;
-                    used[i] = false;
+                if (isOpen && !open_[i]) {
+                    ++run.digs;
+                    used_[i] = false;
                 }
-                open[i] = isOpen;
+                open_[i] = isOpen;
             }
         }
         auto enter = [&](const Actor& figure) {
             const Cell at = grid.worldToCell(figure.position());
-            if (grid.inBounds(at) && open[index(at)] && !used[index(at)]) {
-                used[index(at)] = true;
-                ++replay.holesUsed;
+            if (grid.inBounds(at) && open_[index(at)] && !used_[index(at)]) {
+                used_[index(at)] = true;
+                ++run.holesUsed;
             }
         };
         enter(*flow.player());
@@ -291,28 +283,107 @@ Replay replayGame(App& app, const GameSetup& setup, const KeyScript& script) {
             enter(*enemy);
         }
         if (flow.state() == GameFlow::State::Transition && grid.levelComplete) {
-            replay.completed = replay.goldLeft == 0;
-            if (!replay.completed) {
-                replay.reason = "completed with gold left";
+            run.completed = run.goldLeft == 0;
+            if (!run.completed) {
+                run.reason = "completed with gold left";
             }
-            return replay;
+            return true;
         }
         if (flow.state() == GameFlow::State::Dying || flow.player()->dead) {
             const Cell at = grid.worldToCell(flow.player()->position());
-            replay.reason = "the player dies in tick " + std::to_string(t + 1) + " at column " +
-                            std::to_string(at.column) + " row " + std::to_string(at.row);
-            return replay;
+            run.reason = "the player dies in tick " + std::to_string(t + 1) + " at column " +
+                         std::to_string(at.column) + " row " + std::to_string(at.row);
+            return true;
+        }
+        return false;
+    }
+    // The run ended without either, after `played` ticks.
+    void ranOut(const GameFlow& flow, const std::string& what) {
+        const Cell at = flow.grid()->worldToCell(flow.player()->position());
+        run.goldLeft = flow.grid()->goldCount;
+        run.reason = what + " ends (" + std::to_string(run.ticks) + " ticks) with " +
+                     std::to_string(run.goldLeft) + " gold left, the player at column " +
+                     std::to_string(at.column) + " row " + std::to_string(at.row);
+    }
+
+    ScriptRun run;
+
+private:
+    static std::size_t index(const Cell& c) {
+        return static_cast<std::size_t>(c.column * LevelGrid::kHeight + c.row);
+    }
+    // Bricks open before this tick, and the open ones a figure has been in.
+    std::vector<bool> open_ = std::vector<bool>(LevelGrid::kWidth * LevelGrid::kHeight);
+    std::vector<bool> used_ = std::vector<bool>(LevelGrid::kWidth * LevelGrid::kHeight);
+};
+
+}  // namespace
+
+ScriptRun replayGame(App& app, const GameSetup& setup, const KeyScript& script) {
+    ScriptedKeys keys(script, app.settings);
+    app.keyboard.attach(keys);
+    // The keys live only as long as this run.
+    struct Detach {
+        App& app;
+        ~Detach() { app.keyboard.detach(); }
+    } detach{app};
+    std::unique_ptr<GameFlow> game = startGame(app, setup);
+    GameFlow& flow = *game;
+    RunWatcher watch;
+    for (long long t = 0; t < script.length(); ++t) {
+        keys.setTick(t);
+        flow.tick(30);
+        if (watch.after(flow, t)) {
+            return watch.run;
         }
     }
-    const Cell at = flow.grid()->worldToCell(flow.player()->position());
-    replay.goldLeft = flow.grid()->goldCount;
-    replay.reason = "the script ends (" + std::to_string(script.length()) + " ticks) with " +
-                    std::to_string(replay.goldLeft) + " gold left, the player at column " +
-                    std::to_string(at.column) + " row " + std::to_string(at.row);
-    return replay;
+    watch.ranOut(flow, "the script");
+    return watch.run;
 }
 
-Replay replayLevel(App& app, const Bytes& level, const KeyScript& script, unsigned seed) {
+Replay recordProof(App& app, const GameSetup& setup, const KeyScript& script) {
+    ScriptedKeys keys(script, app.settings);
+    app.keyboard.attach(keys);
+    struct Detach {
+        App& app;
+        ~Detach() { app.keyboard.detach(); }
+    } detach{app};
+    std::unique_ptr<GameFlow> game = startGame(app, setup);
+    Replay proof;
+    proof.levelSet = setup.set;
+    proof.seed = game->seed();
+    proof.custom = true;
+    proof.customSet = setup.set;
+    proof.customLevel = setup.level;
+    for (long long t = 0; t < script.length(); ++t) {
+        keys.setTick(t);
+        game->tick(30);
+        proof.addGameTick(app.controls.held(), game->score, game->lives);
+    }
+    proof.finalScore = game->score;
+    proof.scoreSet = game->levelSet();
+    proof.levelsReached = game->m_level_current;
+    return proof;
+}
+
+ScriptRun playProof(App& app, int set, int level, const Replay& proof, std::string& why) {
+    if (!proof.custom || proof.customType != 0 || proof.customSet != set ||
+        proof.customLevel != level || proof.levelSet != set || proof.resumedFrom) {
+        why = "is not a replay of a one-level custom game of this level";
+        return {};
+    }
+    ReplayPlayer player(app, proof);
+    RunWatcher watch;
+    for (long long t = 0; player.step(30); ++t) {
+        if (watch.after(player.flow(), t)) {
+            return watch.run;
+        }
+    }
+    watch.ranOut(player.flow(), "the replay");
+    return watch.run;
+}
+
+ScriptRun replayLevel(App& app, const Bytes& level, const KeyScript& script, unsigned seed) {
     GameSetup setup;
     setup.levelFile = &level;
     setup.seed = seed;
@@ -444,6 +515,12 @@ long long scriptTicks(const std::string& path) {
     return script.length();
 }
 
+long long proofTicks(const std::string& path) {
+    std::string why;
+    const std::optional<Replay> proof = Replay::load(path, why);
+    return proof ? static_cast<long long>(proof->gameTicks()) : -1;
+}
+
 std::string levelFileName(const std::string& levelsDir, int set, int level) {
     return (std::filesystem::path(levelsDir) / ("levels" + std::to_string(set)) /
             (twoDigits(level) + ".txt"))
@@ -457,7 +534,9 @@ std::string solutionFileName(const std::string& solutionsDir, int set, int level
 }
 
 std::string proofFileName(const std::string& proofsDir, int set, int level) {
-    return solutionFileName(proofsDir, set, level);
+    return (std::filesystem::path(proofsDir) / ("levels" + std::to_string(set)) /
+            (twoDigits(level) + ".replay"))
+        .string();
 }
 
 int runLevels(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -536,7 +615,7 @@ int runLevels(const std::vector<std::string>& args, std::ostream& out, std::ostr
             GameSetup alone;
             alone.levelFile = &*bytes;
             alone.seed = static_cast<unsigned>(seed);
-            const Replay replay =
+            const ScriptRun replay =
                 playScript(app, alone, solutionFileName(solutionsDir, set, level), why);
             // Enemies on: its proof, as a custom game of the level in the pack.
             GameSetup custom;
@@ -544,7 +623,7 @@ int runLevels(const std::vector<std::string>& args, std::ostream& out, std::ostr
             custom.level = level;
             custom.enemies = true;
             const std::string proofPath = proofFileName(proofsDir, set, level);
-            Replay proof;
+            ScriptRun proof;
             if (why.empty()) {
                 why = packHolds(app, set, level, *bytes);
             }
@@ -688,7 +767,7 @@ int runSolve(const std::vector<std::string>& args, std::ostream& out, std::ostre
     KeyScript script;
     std::string error;
     script.parse(text, error);
-    const Replay replay = replayGame(app, setup, script);
+    const ScriptRun replay = replayGame(app, setup, script);
     if (!replay.completed) {
         err << "glint-tool: " << levelPath
             << ": the script found fails in the game: " << replay.reason << "\n";
@@ -699,7 +778,11 @@ int runSolve(const std::vector<std::string>& args, std::ostream& out, std::ostre
         if (std::error_code ec; outPath.has_parent_path()) {
             std::filesystem::create_directories(outPath.parent_path(), ec);
         }
-        if (!writeFileAtomically(values["--out"], Bytes(text.begin(), text.end()))) {
+        // A proof is kept as the replay of its game; a key script as its text.
+        const bool written =
+            enemies ? recordProof(app, setup, script).save(values["--out"])
+                    : writeFileAtomically(values["--out"], Bytes(text.begin(), text.end()));
+        if (!written) {
             err << "glint-tool: " << values["--out"] << ": cannot be written\n";
             return kExitFailed;
         }

@@ -11,6 +11,7 @@
 
 #include "KeyScript.h"
 #include "pack/FileIo.h"
+#include "replay/Replay.h"
 
 namespace glint {
 class App;
@@ -50,7 +51,7 @@ struct GameSetup {
 // The game, built and at its first tick (the level-start reveal still to come).
 std::unique_ptr<GameFlow> startGame(App& app, const GameSetup& setup);
 
-struct Replay {
+struct ScriptRun {
     bool completed = false;
     // The tick (counted from 1) in which the level was completed, or the ticks played.
     long long ticks = 0;
@@ -65,10 +66,16 @@ struct Replay {
 
 // Plays the game with the script's keys until it starts its end-of-level transition after the
 // exit was reached, the player dies, or the script ends.
-Replay replayGame(App& app, const GameSetup& setup, const KeyScript& script);
+ScriptRun replayGame(App& app, const GameSetup& setup, const KeyScript& script);
 // The same for a game of one level file without enemies, as `glint-tool sim --level-file ...
 // --no-enemies --seed SEED` plays it.
-Replay replayLevel(App& app, const Bytes& level, const KeyScript& script, unsigned seed);
+// A proof: the replay of a one-level custom game of level `level` of set `set`, played until
+// the level is completed or lost; why, when it is no such replay.
+// The replay of a proof's game: the key script played in the one-level custom game the setup
+// makes, ending in the script's last tick.
+::glint::Replay recordProof(App& app, const GameSetup& setup, const KeyScript& script);
+ScriptRun playProof(App& app, int set, int level, const ::glint::Replay& proof, std::string& why);
+ScriptRun replayLevel(App& app, const Bytes& level, const KeyScript& script, unsigned seed);
 
 // A level where digging matters has more than this many bricks a player could dig.
 constexpr int kFewDiggable = 5;
@@ -113,9 +120,11 @@ struct QuarterFigures {
     double proofSeconds = 0.0;
 };
 QuarterFigures quarterFigures(const std::vector<LevelFigures>& figures, int quarter);
-// The ticks of a key script file (a proof ends in the tick its level is completed); -1 when it
-// cannot be read.
+// The ticks of a key script file; -1 when it cannot be read.
 long long scriptTicks(const std::string& path);
+// The game ticks of a proof's replay file, which ends in the tick its level is completed; -1
+// when it cannot be read.
+long long proofTicks(const std::string& path);
 
 // "levels/levelsS/NN.txt" style names: the level file and the key script of a level.
 std::string levelFileName(const std::string& levelsDir, int set, int level);
