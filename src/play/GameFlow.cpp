@@ -34,8 +34,12 @@ Texture::Sampling cellSampling(int windowWidth, int windowHeight) {
     auto inside = [](int pixels, int units) {
         return (pixels * 25) % units == 0 && pixels * 25 <= units * 32;
     };
-    return inside(windowWidth, 800) && inside(windowHeight, 600) ? Texture::Sampling::FullSizeInside
-                                                                 : Texture::Sampling::FullSize;
+    if (!inside(windowWidth, 800) || !inside(windowHeight, 600)) {
+        return Texture::Sampling::FullSize;
+    }
+    // One pixel a unit: the cells are drawn from their cell copies.
+    return windowWidth == 800 && windowHeight == 600 ? Texture::Sampling::CellPixels
+                                                     : Texture::Sampling::FullSizeInside;
 }
 
 // The playfield's 32 x 22 cells span (0, 0) to (800, 550): the tilt turns it about its middle.

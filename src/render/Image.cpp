@@ -1,6 +1,7 @@
 // Decoded pictures, ready for upload: the decoders run and are tested without a GL context.
 #include "render/Image.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -151,6 +152,86 @@ std::optional<Image> decodeJpeg(std::span<const std::uint8_t> bytes, std::string
         pixels, pixels + static_cast<std::size_t>(image.width) * image.height * image.components);
     std::free(pixels);
     return image;
+}
+
+}  // namespace glint
+
+namespace glint {
+
+namespace {
+
+int powerOfTwoAtLeast(int n) {
+    int p = 1;
+    while (p < n) {
+        p *= 2;
+    }
+    return p;
+}
+
+// Where a pixel's centre samples, in texels from the sheet's first texel centre: pixel `i` of a
+// cell `cell` pixels wide that shows `index` of `count` equal parts of an edge `texels` long.
+double sampleAt(int index, int count, int i, int cell, int texels) {
+    return (static_cast<double>(index) + (static_cast<double>(i) + 0.5) / cell) / count * texels -
+           0.5;
+}
+
+}  // namespace
+
+std::optional<Image> resampleCells(const Image& sheet, int frames, int groups, int cell) {
+    constexpr int kMaxCell = 1024;
+    if (sheet.components != 4 || sheet.width <= 0 || sheet.height <= 0 || frames <= 0 ||
+        groups <= 0 || cell <= 0 || cell > kMaxCell || frames > kMaxCell || groups > kMaxCell ||
+        sheet.pixels.size() !=
+            static_cast<std::size_t>(sheet.width) * static_cast<std::size_t>(sheet.height) * 4) {
+        return std::nullopt;
+    }
+    // The outermost samples decide whether every one stays between the edge texels' centres.
+    const double first = std::min(sampleAt(0, frames, 0, cell, sheet.width),
+                                  sampleAt(0, groups, 0, cell, sheet.height));
+    if (first < 0.0 ||
+        sampleAt(frames - 1, frames, cell - 1, cell, sheet.width) >
+            static_cast<double>(sheet.width - 1) ||
+        sampleAt(groups - 1, groups, cell - 1, cell, sheet.height) >
+            static_cast<double>(sheet.height - 1)) {
+        return std::nullopt;
+    }
+    Image out;
+    out.width = powerOfTwoAtLeast(frames * cell);
+    out.height = powerOfTwoAtLeast(groups * cell);
+    out.components = 4;
+    out.pixels.assign(
+        static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height) * 4, 0);
+    auto texel = [&](int x, int y) {
+        return &sheet.pixels[(static_cast<std::size_t>(y) * static_cast<std::size_t>(sheet.width) +
+                              static_cast<std::size_t>(x)) *
+                             4];
+    };
+    for (int g = 0; g < groups; ++g) {
+        for (int y = 0; y < cell; ++y) {
+            const double v = sampleAt(g, groups, y, cell, sheet.height);
+            const int y0 = static_cast<int>(v);
+            const int y1 = std::min(y0 + 1, sheet.height - 1);
+            const double wy = v - y0;
+            for (int f = 0; f < frames; ++f) {
+                for (int x = 0; x < cell; ++x) {
+                    const double u = sampleAt(f, frames, x, cell, sheet.width);
+                    const int x0 = static_cast<int>(u);
+                    const int x1 = std::min(x0 + 1, sheet.width - 1);
+                    const double wx = u - x0;
+                    std::uint8_t* to = &out.pixels[(static_cast<std::size_t>(g * cell + y) *
+                                                        static_cast<std::size_t>(out.width) +
+                                                    static_cast<std::size_t>(f * cell + x)) *
+                                                   4];
+                    for (int k = 0; k < 4; ++k) {
+                        const double top = texel(x0, y0)[k] * (1 - wx) + texel(x1, y0)[k] * wx;
+                        const double bottom = texel(x0, y1)[k] * (1 - wx) + texel(x1, y1)[k] * wx;
+                        to[k] = static_cast<std::uint8_t>(top * (1 - wy) + bottom * wy + 0.5);
+                    }
+                }
+            }
+        }
+    }
+    return out;
 }
 
 }  // namespace glint

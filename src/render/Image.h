@@ -36,4 +36,14 @@ constexpr std::uint64_t kMaxJpegPixels = 8192ull * 8192ull;
 // the reason for a refusal still reaches `why`.
 void setJpegMessagesSilenced(bool silenced);
 
+// A sheet of `frames` columns and `groups` bands, each frame resampled to `cell` x `cell` pixels
+// as linear (bilinear) sampling shows it drawn at that size: pixel (x, y) of frame f, band g
+// takes the frame at ((x + 0.5) / cell, (y + 0.5) / cell) of its extent. The frames sit
+// cell by cell from (0, 0), in a picture of powers of two; each channel is rounded to the
+// nearest level. Drawn texel for pixel with nearest sampling, the copy shows what the sheet
+// drawn at that size shows. Empty when a sample would reach past the sheet's edge (frames
+// enlarged so far that their outer pixels sample beyond the outermost texels' centres, where
+// the sheet's wrap would decide), or the sheet is not RGBA.
+std::optional<Image> resampleCells(const Image& sheet, int frames, int groups, int cell);
+
 }  // namespace glint

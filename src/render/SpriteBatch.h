@@ -27,6 +27,11 @@ private:
         Texture* texture = nullptr;
         bool blended = false;
         std::vector<float> vertices;  // x, y, z, s, t per corner, four corners a frame
+        // The sheet's layout and the side of every frame added, in whole units, with its edges
+        // on whole units; 0 when they differ or are not whole (no cell copy is drawn then).
+        int frames = 0;
+        int groups = 0;
+        int cell = 0;
     };
     // Kept from draw to draw with their storage; a run with nothing added is skipped.
     std::vector<Run> runs_;

@@ -67,6 +67,7 @@ std::optional<Bytes> readPicture(const std::string& path) {
 }  // namespace
 
 void noteUpload(Texture& texture, std::int32_t minFilter, std::int32_t wrap) {
+    texture.dropCellCopies();
     texture.minFilter_ = minFilter;
     texture.wrap_ = wrap;
     texture.sampling_ = Texture::Sampling::AsLoaded;
@@ -83,11 +84,57 @@ void Texture::setSampling(Sampling sampling) {
                         sampling == Sampling::AsLoaded ? minFilter_ : GL_LINEAR);
     }
     if (wrap_ == GL_CLAMP) {
-        const GLint wrap = sampling == Sampling::FullSizeInside ? GL_CLAMP_TO_EDGE : GL_CLAMP;
+        const GLint wrap = sampling == Sampling::FullSizeInside || sampling == Sampling::CellPixels
+                               ? GL_CLAMP_TO_EDGE
+                               : GL_CLAMP;
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
     }
     sampling_ = sampling;
+}
+
+const Texture::CellCopy* Texture::cellCopy(int frames, int groups, int cell) {
+    for (const CellCopy& copy : cellCopies_) {
+        if (copy.frames == frames && copy.groups == groups && copy.cell == cell) {
+            return copy.name != 0 ? &copy : nullptr;
+        }
+    }
+    CellCopy& copy = cellCopies_.emplace_back(CellCopy{0, 0, 0, frames, groups, cell});
+    // At full size both filters this game loads with sample the full-size level linearly.
+    if (name == 0 || (minFilter_ != GL_LINEAR && minFilter_ != GL_LINEAR_MIPMAP_NEAREST)) {
+        return nullptr;
+    }
+    glBindTexture(GL_TEXTURE_2D, name);
+    // The full-size level as uploaded: a mipmapped picture of other sizes was rescaled.
+    Image sheet;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &sheet.width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &sheet.height);
+    if (sheet.width <= 0 || sheet.height <= 0) {
+        return nullptr;
+    }
+    sheet.components = 4;
+    sheet.pixels.resize(static_cast<std::size_t>(sheet.width) *
+                        static_cast<std::size_t>(sheet.height) * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, sheet.pixels.data());
+    std::optional<Image> cells = resampleCells(sheet, frames, groups, cell);
+    if (!cells) {
+        return nullptr;
+    }
+    upload(copy.name, cells->pixels.data(), cells->width, cells->height, GL_RGBA, 4, false,
+           GL_CLAMP_TO_EDGE, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    copy.width = cells->width;
+    copy.height = cells->height;
+    glBindTexture(GL_TEXTURE_2D, name);
+    return &copy;
+}
+
+void Texture::dropCellCopies() {
+    for (CellCopy& copy : cellCopies_) {
+        deleteTexture(copy.name);
+    }
+    cellCopies_.clear();
 }
 
 void Texture::setUploadEnabled(bool enabled) {
@@ -137,6 +184,7 @@ bool TgaTexture::loadFromMemory(std::span<const std::uint8_t> bytes, bool repeat
 }
 
 void TgaTexture::release() {
+    dropCellCopies();
     deleteTexture(name);
 }
 
@@ -201,6 +249,7 @@ bool JpegTexture::loadFromMemory(std::span<const std::uint8_t> bytes, bool repea
 }
 
 void JpegTexture::release() {
+    dropCellCopies();
     deleteTexture(name);
 }
 

@@ -88,6 +88,19 @@ std::optional<std::string> ReplayShelf::find(int levelSet, const std::string& na
     return std::nullopt;
 }
 
+std::vector<bool> ReplayShelf::watchable(int levelSet,
+                                         const std::vector<HighScoreTable::Entry>& entries) const {
+    const std::vector<Shelved> shelved = list();
+    std::vector<bool> found;
+    for (const HighScoreTable::Entry& entry : entries) {
+        found.push_back(std::any_of(shelved.begin(), shelved.end(), [&](const Shelved& s) {
+            return s.replay.scoreSet == levelSet && s.replay.finalScore == entry.score &&
+                   s.replay.name == entry.name;
+        }));
+    }
+    return found;
+}
+
 void ReplayShelf::prune(const std::array<HighScoreTable, 2>& tables) const {
     const std::vector<Shelved> shelved = list();
     std::set<std::string> keep;

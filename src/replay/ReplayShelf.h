@@ -30,6 +30,9 @@ public:
     void prune(const std::array<HighScoreTable, 2>& tables) const;
     // The path of the replay of a table entry: the most recent of level set, name and score.
     std::optional<std::string> find(int levelSet, const std::string& name, int score) const;
+    // Whether each entry of a table (of level set `levelSet`) has a replay, the folder read once.
+    std::vector<bool> watchable(int levelSet,
+                                const std::vector<HighScoreTable::Entry>& entries) const;
 
 private:
     struct Shelved {

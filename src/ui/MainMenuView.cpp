@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -328,11 +329,9 @@ void MainMenuView::openTopSeven(int table) {
     auto dialog = std::make_unique<TopSevenDialog>(window_, app_, table);
     dialog->setReferenceSize(app_.camera.width, app_.camera.height);
     std::array<bool, 7> watchable{};
-    const auto& entries = app_.settings.highScores[table == 1 ? 1 : 0].entries();
-    const ReplayShelf shelf = replays();
-    for (std::size_t i = 0; i < entries.size() && i < watchable.size(); ++i) {
-        watchable[i] = shelf.find(table, entries[i].name, entries[i].score).has_value();
-    }
+    const std::vector<bool> found =
+        replays().watchable(table, app_.settings.highScores[table == 1 ? 1 : 0].entries());
+    std::copy_n(found.begin(), std::min(found.size(), watchable.size()), watchable.begin());
     dialog->offerReplays(watchable);
     open(topSeven_, std::move(dialog));
 }

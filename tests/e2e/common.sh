@@ -32,3 +32,14 @@ copy_game() {
 at() { awk -v k="$1" '{for (i = 1; i < NF; i++) if ($i == k) print $(i + 1)}' <<<"$menu"; }
 # The middle of a main-menu button, by the prefix of its keys (m_help_btn).
 button() { echo "$(($(at "${1}x") + 20)) $(($(at "${1}y") + 15))"; }
+# wait_window: waits up to ten seconds for the window of the program started as $pid and sets
+# window to it (empty when none came).
+wait_window() {
+    window=""
+    for _ in $(seq 100); do
+        window=$(xdotool search --pid "$pid" --name '^Glint Seeker$' 2>/dev/null | head -n 1)
+        [ -n "$window" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}

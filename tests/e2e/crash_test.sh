@@ -39,12 +39,7 @@ complete() {
 start_glint() {
     "$app/glint" >/dev/null 2>"$work/err" &
     pid=$!
-    window=""
-    for _ in $(seq 100); do
-        window=$(xdotool search --pid "$pid" --name '^Glint Seeker$' 2>/dev/null | head -n 1)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
+    wait_window
 }
 
 # A first, whole run leaves a saved game and every file.

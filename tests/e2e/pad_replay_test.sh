@@ -41,12 +41,7 @@ exec 7>"$work/pad"
 pad() { echo "$*" >&7; }
 tap() { pad press "$1"; sleep 0.15; pad release "$1"; sleep 0.15; }
 hold() { pad press "$1"; sleep "$2"; pad release "$1"; sleep 0.1; }
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --pid "$pid" --name '^Glint Seeker$' 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
+wait_window
 [ -n "$window" ] || { echo "FAIL: no window"; exit 1; }
 sleep 2
 xdotool windowfocus --sync "$window" mousemove --sync 790 590

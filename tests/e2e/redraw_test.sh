@@ -31,12 +31,7 @@ run() {
     rm -f "$work"/app/data/*.sav "$work"/app/data/*.cfg
     env "$@" "$work/app/glint" >/dev/null 2>&1 &
     pid=$!
-    window=""
-    for _ in $(seq 100); do
-        window=$(xdotool search --pid "$pid" --name '^Glint Seeker$' 2>/dev/null | head -n 1)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
+    wait_window
     [ -n "$window" ] || { fail "$mode: no window"; return; }
     sleep 1.5
     xdotool windowfocus --sync "$window" mousemove --sync 790 590

@@ -161,5 +161,34 @@ TEST_F(Decoding, AJpegClaimingAHugeSizeIsRefused) {
     EXPECT_FALSE(why.empty());
 }
 
+// Each pixel of a cell copy samples the sheet at its own centre's place in the frame, with the
+// frames and bands kept in place (row 0 at the bottom, as in the sheet).
+TEST(CellCopies, EachPixelSamplesTheSheetWhereDrawingItAtCellSizeWould) {
+    // Two frames of 4 x 4 texels side by side, two bands: texel (x, y) is 10 x + 20 y in red,
+    // so that linear sampling at (u, v) gives exactly 10 u + 20 v.
+    Image sheet{8, 8, 4, {}};
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            sheet.pixels.insert(sheet.pixels.end(),
+                                {static_cast<std::uint8_t>(10 * x + 20 * y), 0, 0, 200});
+        }
+    }
+    const std::optional<Image> copy = resampleCells(sheet, 2, 2, 3);
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->width, 8);  // 2 cells of 3, to a power of two
+    EXPECT_EQ(copy->height, 8);
+    auto red = [&](int x, int y) { return copy->pixels[static_cast<std::size_t>(y * 8 + x) * 4]; };
+    // Frame 1, band 1, middle pixel: u = v = (1 + 1.5 / 3) / 2 * 8 - 0.5 = 5.5.
+    EXPECT_EQ(red(4, 4), 55 + 110);
+    // Frame 0, band 0, first pixel: u = v = (0.5 / 3) / 2 * 8 - 0.5 = 1 / 6.
+    EXPECT_EQ(red(0, 0), 5);
+    // Frame 1, band 0, last pixel of its first row: u = 6.83, v = 1 / 6.
+    EXPECT_EQ(red(5, 0), 72);
+    EXPECT_EQ(copy->pixels[3], 200);
+    // Frames enlarged so far that their outer pixels sample past the sheet's edge: no copy.
+    EXPECT_FALSE(resampleCells(sheet, 2, 2, 9));
+    EXPECT_FALSE(resampleCells(Image{8, 8, 3, std::vector<std::uint8_t>(192)}, 2, 2, 3));
+}
+
 }  // namespace
 }  // namespace glint
