@@ -43,3 +43,19 @@ wait_window() {
     done
     return 1
 }
+
+# Waits up to five seconds for the program started as $pid to end; sets status (its exit
+# status, or "killed" when it had to be killed).
+wait_exit() {
+    for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill -9 "$pid"
+        status=killed
+    else
+        wait "$pid"
+        status=$?
+    fi
+}

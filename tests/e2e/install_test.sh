@@ -97,19 +97,6 @@ start_glint() {
     # Full screen by a mode change makes its window anew.
     window=$(xdotool search --name '^Glint Seeker$' 2>/dev/null | head -n 1)
 }
-wait_exit() {
-    for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$pid" 2>/dev/null; then
-        kill -9 "$pid"
-        status=killed
-    else
-        wait "$pid"
-        status=$?
-    fi
-}
 quit_by_keys() {
     xdotool windowfocus --sync "$window" key Escape
     sleep 0.5

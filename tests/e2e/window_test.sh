@@ -38,21 +38,6 @@ start_glint() {
     done
 }
 
-# Waits up to five seconds for the program to end; sets status.
-wait_exit() {
-    for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$pid" 2>/dev/null; then
-        kill -9 "$pid"
-        status=killed
-    else
-        wait "$pid"
-        status=$?
-    fi
-}
-
 # First run: the window, then a close from the desktop.
 start_glint
 if [ -z "$window" ]; then

@@ -317,16 +317,26 @@ private:
     std::vector<bool> used_ = std::vector<bool>(LevelGrid::kWidth * LevelGrid::kHeight);
 };
 
+// Scripted keys attached to the app's keyboard for as long as one run lasts: they live only as
+// long as the run.
+class KeysAttached {
+public:
+    KeysAttached(App& app, platform::KeyStateSource& keys) : app_(app) {
+        app_.keyboard.attach(keys);
+    }
+    ~KeysAttached() { app_.keyboard.detach(); }
+    KeysAttached(const KeysAttached&) = delete;
+    KeysAttached& operator=(const KeysAttached&) = delete;
+
+private:
+    App& app_;
+};
+
 }  // namespace
 
 ScriptRun replayGame(App& app, const GameSetup& setup, const KeyScript& script) {
     ScriptedKeys keys(script, app.settings);
-    app.keyboard.attach(keys);
-    // The keys live only as long as this run.
-    struct Detach {
-        App& app;
-        ~Detach() { app.keyboard.detach(); }
-    } detach{app};
+    const KeysAttached attached(app, keys);
     std::unique_ptr<GameFlow> game = startGame(app, setup);
     GameFlow& flow = *game;
     RunWatcher watch;
@@ -343,11 +353,7 @@ ScriptRun replayGame(App& app, const GameSetup& setup, const KeyScript& script) 
 
 Replay recordProof(App& app, const GameSetup& setup, const KeyScript& script) {
     ScriptedKeys keys(script, app.settings);
-    app.keyboard.attach(keys);
-    struct Detach {
-        App& app;
-        ~Detach() { app.keyboard.detach(); }
-    } detach{app};
+    const KeysAttached attached(app, keys);
     std::unique_ptr<GameFlow> game = startGame(app, setup);
     Replay proof;
     proof.levelSet = setup.set;
