@@ -57,6 +57,14 @@ protected:
         return Rgba{p[0], p[1], p[2], p[3]};
     }
 
+    // The test font picture, uploaded into texture and built into font, which draws from it.
+    static void loadTestFont(TgaTexture& texture, Font& font) {
+        const Bytes picture = test::makeFontPicture(256, 128, 94, 24, 5, 16);
+        ASSERT_TRUE(texture.loadFromMemory(picture, false, false));
+        ASSERT_TRUE(font.buildGlyphs(picture));
+        font.setTexture(&texture);
+    }
+
     static platform::Window* window_;
     test::ScratchDirectory scratch;
 };
@@ -158,12 +166,9 @@ TEST_F(Readback, TwentyFourBitRowsOfAnyWidthUploadIntact) {
 }
 
 TEST_F(Readback, TextRisesUprightAboveItsBaseline) {
-    Bytes picture = test::makeFontPicture(256, 128, 94, 24, 5, 16);
     TgaTexture texture;
-    ASSERT_TRUE(texture.loadFromMemory(picture, false, false));
     Font font;
-    ASSERT_TRUE(font.buildGlyphs(picture));
-    font.setTexture(&texture);
+    ASSERT_NO_FATAL_FAILURE(loadTestFont(texture, font));
     // Each glyph of this picture is solid in its upper half and all but clear in its lower.
     font.drawText("!", 100.0f, 100.0f, 400.0f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f);
     const int middle = 100 + static_cast<int>(font.glyphWidth('!', 100.0f) / 2);
@@ -179,12 +184,9 @@ TEST_F(Readback, TextRisesUprightAboveItsBaseline) {
 // A line of text goes to the renderer in one draw; it must show what drawing each glyph as a
 // strip of its own showed.
 TEST_F(Readback, TextInOneDrawShowsWhatAStripPerGlyphShowed) {
-    Bytes picture = test::makeFontPicture(256, 128, 94, 24, 5, 16);
     TgaTexture texture;
-    ASSERT_TRUE(texture.loadFromMemory(picture, false, false));
     Font font;
-    ASSERT_TRUE(font.buildGlyphs(picture));
-    font.setTexture(&texture);
+    ASSERT_NO_FATAL_FAILURE(loadTestFont(texture, font));
     const std::string text = "Score: 1234 !\"#$%&'()*+,-./ ~}|{";
     auto frame = [] {
         glFinish();
@@ -244,12 +246,9 @@ TEST_F(Readback, DrawingsInOneFrameDoNotDisturbEachOther) {
     sprite.flipV = true;
     sprite.position = Vec3{350.0f, 200.0f, 0.0f};
     sprite.draw(true);
-    Bytes fontPicture = test::makeFontPicture(256, 128, 94, 24, 5, 16);
     TgaTexture texture;
-    ASSERT_TRUE(texture.loadFromMemory(fontPicture, false, false));
     Font font;
-    ASSERT_TRUE(font.buildGlyphs(fontPicture));
-    font.setTexture(&texture);
+    ASSERT_NO_FATAL_FAILURE(loadTestFont(texture, font));
     font.drawText("!\"#$ %&'", 60.0f, 150.0f, 400.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f);
     // A sprite drawn after the text, over the depth test the text switched off.
     sprite.flipV = false;
